@@ -1,0 +1,71 @@
+#include "app/FormAvvio.h"
+
+#include "app/FormMenu.h"
+#include "app/Modulo1.h"
+#include "app/ModuloColoriSuoni.h"
+#include "language/LanguageSupport.h"
+#include "language/TranslateForm.h"
+#include "platform/Controls.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace app {
+
+using namespace platform;
+
+FormAvvio::FormAvvio()
+    : Form(QStringLiteral("FormAvvio"))
+{
+    setWindowTitle(QStringLiteral("Gonioma"));
+    setDesignInnerSize(twips(9600), twips(7200));
+
+    const QString comic = QStringLiteral("Comic Sans MS");
+    Label2[0] = addControl(newLabel(client(), twipsRect(240, 600, 9120, 2850), QStringLiteral("Gonioma")),
+                           QStringLiteral("Label2"), 0);
+    Label2[0]->setFont(designFont(comic, 99.75, true));
+    Label2[1] = addControl(
+        newLabel(client(), twipsRect(240, 3750, 9120, 600), QStringLiteral("Esercitazioni matematiche")),
+        QStringLiteral("Label2"), 1);
+    Label2[1]->setFont(designFont(comic, 18, true));
+    Label2[2] = addControl(newLabel(client(), twipsRect(240, 4500, 9120, 510), QStringLiteral("31 agosto 2003")),
+                           QStringLiteral("Label2"), 2);
+    Label2[2]->setFont(designFont(comic, 15.75, true));
+    for (QLabel* label : Label2) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(false);
+    }
+
+    BottoneAvvio = addControl(newButton(client(), twipsRect(3600, 5700, 2400, 720), QStringLiteral("Avvio")),
+                              QStringLiteral("BottoneAvvio"));
+    BottoneAvvio->setFont(designFont(comic, 20, true));
+    BottoneAvvio->setDefault(true);
+    connect(BottoneAvvio, &QPushButton::clicked, this, &FormAvvio::BottoneAvvio_Click);
+}
+
+void FormAvvio::Form_Load()
+{
+    language::CurrentLanguageFile = language::readLanguageSetting();
+    language::TranslateForm(this);
+    bindSharedResizer(this);
+    setBackColor(RandomBackColor());
+}
+
+void FormAvvio::Form_Activate()
+{
+    fillScreen();
+    BottoneAvvio->setFocus();
+}
+
+void FormAvvio::Form_Resize()
+{
+    resizeWithSharedResizer();
+}
+
+void FormAvvio::BottoneAvvio_Click()
+{
+    Form::show<FormMenu>();
+    unload();
+}
+
+} // namespace app

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/Form.h"
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace app {
+
+// The splash window: the program's title and the button that opens the menu.
+class FormAvvio : public platform::Form {
+    Q_OBJECT
+public:
+    FormAvvio();
+
+    std::array<QLabel*, 3> Label2{};
+    QPushButton* BottoneAvvio = nullptr;
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+
+private:
+    void BottoneAvvio_Click();
+};
+
+} // namespace app

@@ -1,0 +1,198 @@
+#include "app/FormMenu.h"
+
+#include "app/Modulo1.h"
+#include "app/ModuloColoriSuoni.h"
+#include "exercises/frmRuota1.h"
+#include "language/IniFile.h"
+#include "language/LanguageFiles.h"
+#include "language/LanguageSupport.h"
+#include "language/TranslateForm.h"
+#include "platform/AppDir.h"
+#include "platform/Controls.h"
+#include "platform/MessageBox.h"
+#include "platform/Program.h"
+#include "platform/Properties.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+
+namespace app {
+
+using namespace platform;
+
+namespace {
+constexpr char kCrLf[] = "\r\n";
+const QString kMultiLanguageTag = QStringLiteral("Multi-Language Support");
+const QString kRule = QStringLiteral("-----------------------");
+} // namespace
+
+FormMenu::FormMenu()
+    : Form(QStringLiteral("FormMenu"))
+{
+    setWindowTitle(QStringLiteral("Esercitazioni matematiche"));
+    mnuLanguages = menuBar()->addMenu(QStringLiteral("Lingua"));
+    setDesignInnerSize(twips(9900), twips(6100));
+
+    const QFont buttonFont = designFont(font().family(), 12, false);
+    auto button = [&](const QString& name, int left, int top, const QString& caption) {
+        QPushButton* b = addControl(newButton(client(), twipsRect(left, top, 4300, 800), caption), name);
+        b->setFont(buttonFont);
+        return b;
+    };
+    Command2 = button(QStringLiteral("Command2"), 120, 195, QStringLiteral("costruisci l'angolo"));
+    Command5 = button(QStringLiteral("Command5"), 120, 1200, QStringLiteral("< > ="));
+    Command6 = button(QStringLiteral("Command6"), 120, 2160, QStringLiteral("riconosci l'angolo retto"));
+    Command3 = button(QStringLiteral("Command3"), 120, 3120, QStringLiteral("acuto - retto - ottuso - piatto"));
+    Command4 = button(QStringLiteral("Command4"), 120, 4035, QStringLiteral("concavo  -  convesso"));
+    Command9 = button(QStringLiteral("Command9"), 120, 5040, QStringLiteral("angolo complementare"));
+    Command10 = button(QStringLiteral("Command10"), 5280, 240, QStringLiteral("angolo supplementare"));
+    Command7 = button(QStringLiteral("Command7"), 5280, 1200, QStringLiteral("catalogazione in base alle misure"));
+    Check1 = addControl(newCheckBox(client(), twipsRect(5880, 3360, 3135, 375), QStringLiteral("Suoni attivati")),
+                        QStringLiteral("Check1"));
+    Check1->setFont(buttonFont);
+    Check1->setAutoFillBackground(true);
+    Command8 = button(QStringLiteral("Command8"), 5400, 3960, QStringLiteral("Informazioni"));
+    Command1 = button(QStringLiteral("Command1"), 5400, 5040, QStringLiteral("Esci"));
+
+    registerControl(mnuLanguages, QStringLiteral("mnuLanguages"));
+    setControlProperty(mnuLanguages, QStringLiteral("Tag"), kMultiLanguageTag);
+    newLanguageItem(0, QStringLiteral("mnuLanguage 0"));
+
+    connect(Check1, &QCheckBox::stateChanged, this, &FormMenu::Check1_Click);
+    connect(Command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
+    connect(Command8, &QPushButton::clicked, this, &FormMenu::Command8_Click);
+    connect(Command3, &QPushButton::clicked, this, &FormMenu::Command3_Click);
+}
+
+QAction* FormMenu::newLanguageItem(int index, const QString& caption)
+{
+    auto* item = mnuLanguages->addAction(caption);
+    item->setCheckable(true);
+    registerControl(item, QStringLiteral("mnuLanguage"), index);
+    setControlProperty(item, QStringLiteral("Tag"), kMultiLanguageTag);
+    // The language's file name is kept apart from the caption, which a
+    // language file may translate.
+    item->setData(caption);
+    connect(item, &QAction::triggered, this, [this, index] { mnuLanguage_Click(index); });
+    mnuLanguage.append(item);
+    return item;
+}
+
+void FormMenu::Form_Load()
+{
+    MLSFillMenuLanguages();
+    language::TranslateForm(this);
+    Check1->setChecked(SoundsOn);
+    bindSharedResizer(this);
+    setBackColor(RandomBackColor());
+    QPalette p = Check1->palette();
+    p.setColor(QPalette::Window, backColor());
+    Check1->setPalette(p);
+}
+
+void FormMenu::Form_Activate()
+{
+    fillScreen();
+}
+
+void FormMenu::Form_Resize()
+{
+    resizeWithSharedResizer();
+}
+
+void FormMenu::MLSFillMenuLanguages()
+{
+    const QStringList names = language::listLanguageNames(AppDir::path());
+    if (names.isEmpty()) {
+        MessageBox::show({QStringLiteral("Non è presente alcun file di linguaggio!"), MessageIcon::None,
+                          MessageButtons::Ok, QString()});
+        return;
+    }
+    for (int i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            newLanguageItem(i, names[i]);
+        mnuLanguage[i]->setText(names[i]);
+        mnuLanguage[i]->setData(names[i]);
+    }
+    language::CurrentLanguageFile = language::readLanguageSetting();
+    for (QAction* item : mnuLanguage) {
+        if (item->data().toString() == language::CurrentLanguageFile) {
+            item->setChecked(true);
+            break;
+        }
+    }
+}
+
+void FormMenu::mnuLanguage_Click(int index)
+{
+    if (index < 0 || index >= mnuLanguage.size())
+        return;
+    for (QAction* item : mnuLanguage)
+        item->setChecked(false);
+    mnuLanguage[index]->setChecked(true);
+    const QString language = mnuLanguage[index]->data().toString();
+    language::CurrentLanguageFile = language;
+
+    QList<QPointer<Form>> forms;
+    for (Form* form : Form::loadedForms())
+        forms.append(form);
+    for (const QPointer<Form>& form : forms) {
+        if (form && form->isLoaded())
+            language::TranslateForm(form);
+    }
+    language::WriteIniString(language::settingsFilePath(), QStringLiteral("Language"),
+                             QStringLiteral("CurrentLanguage"), language);
+}
+
+void FormMenu::Check1_Click()
+{
+    SoundsOn = Check1->isChecked();
+}
+
+QString FormMenu::creditText()
+{
+    return QStringLiteral("Gonioma - laboratorio di geometria  ") + kCrLf + QLatin1Char(' ') + kRule
+        + QLatin1Char(' ') + kCrLf + QStringLiteral("https://gonioma.example.org") + kCrLf
+        + QStringLiteral("mail: gonioma@example.org");
+}
+
+QString FormMenu::informationText()
+{
+    QString extra;
+    for (const char* id : {"9996", "9997", "9998", "9999"}) {
+        const QString text = language::LookupString(QString::fromLatin1(id));
+        if (!text.isEmpty())
+            extra += text + kCrLf;
+    }
+    if (!extra.isEmpty())
+        extra = kCrLf + kRule + kCrLf + extra;
+    return creditText() + extra;
+}
+
+void FormMenu::Command8_Click()
+{
+    MessageBox::show({informationText(), MessageIcon::Information, MessageButtons::Ok, QString::fromLatin1(kProgramTitle)});
+}
+
+void FormMenu::Command1_Click()
+{
+    const MessageAnswer answer = MessageBox::show({language::LookupString(QStringLiteral("0039")),
+                                                   MessageIcon::Question, MessageButtons::YesNo,
+                                                   QString::fromLatin1(kProgramTitle)});
+    if (answer != MessageAnswer::Yes)
+        return;
+    releaseSharedResizer();
+    Program::end();
+}
+
+void FormMenu::Command3_Click()
+{
+    Form::show<exercises::frmRuota1>();
+    unload();
+}
+
+} // namespace app

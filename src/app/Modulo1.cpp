@@ -1,0 +1,57 @@
+#include "app/Modulo1.h"
+
+#include "resize/clsResize.h"
+
+#include <limits>
+
+namespace app {
+
+QString ExitPromptText;
+QString CorrectLabelText;
+QString WrongLabelText;
+bool SoundsOn = false;
+qint16 CorrectCount = 0;
+qint16 WrongCount = 0;
+std::unique_ptr<resize::clsResize> SharedResizer;
+
+void bindSharedResizer(platform::Form* form)
+{
+    SharedResizer = std::make_unique<resize::clsResize>();
+    SharedResizer->setSourceForm(form);
+    SharedResizer->SizeFormToScreen(75);
+}
+
+void resizeWithSharedResizer()
+{
+    if (SharedResizer)
+        SharedResizer->ResizeControls();
+}
+
+void releaseSharedResizer()
+{
+    SharedResizer.reset();
+}
+
+void addOne(qint16& counter)
+{
+    if (counter < std::numeric_limits<qint16>::max())
+        ++counter;
+}
+
+QString countText(int value)
+{
+    return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
+}
+
+void resetGlobals()
+{
+    ExitPromptText.clear();
+    CorrectLabelText.clear();
+    WrongLabelText.clear();
+    SoundsOn = false;
+    CorrectCount = 0;
+    WrongCount = 0;
+    SharedResizer.reset();
+}
+
+} // namespace app

@@ -1,0 +1,60 @@
+#include "app/ModuloColoriSuoni.h"
+
+#include "app/Modulo1.h"
+#include "platform/AppDir.h"
+#include "platform/Palette.h"
+#include "platform/Random.h"
+#include "platform/SoundPlayer.h"
+
+#include <array>
+
+namespace app {
+
+namespace {
+// 24-bit colour values, red in the low byte.
+constexpr std::array<quint32, 18> kBackColors = {
+    12632319, 8421631, 8421631, 8438015, 33023,    12648447, 65535,    16576,    8454016,
+    65535,    16777152, 16776960, 16761024, 16761087, 16761087, 14737632, 16761087, 16711935,
+};
+} // namespace
+
+QColor backColorEntry(int entry)
+{
+    if (entry < 1 || entry > int(kBackColors.size()))
+        return QColor();
+    return platform::colorFromBgr(kBackColors[size_t(entry - 1)]);
+}
+
+QColor RandomBackColor()
+{
+    const int entry = platform::integerPart(platform::Random::next() * 18) + 1;
+    return backColorEntry(entry);
+}
+
+QString soundPath(const QString& name)
+{
+    return platform::AppDir::path() + QStringLiteral("/suoni/") + name + QStringLiteral(".wav");
+}
+
+QStringList allSoundPaths()
+{
+    return {soundPath(QStringLiteral("no")), soundPath(QStringLiteral("si1")), soundPath(QStringLiteral("si2")),
+            soundPath(QStringLiteral("si3")), soundPath(QStringLiteral("si4"))};
+}
+
+void PlayRightSound()
+{
+    if (!SoundsOn)
+        return;
+    const int n = platform::integerPart(platform::Random::next() * 4) + 1;
+    platform::SoundPlayer::play(soundPath(QStringLiteral("si") + QString::number(n)));
+}
+
+void PlayWrongSound()
+{
+    if (!SoundsOn)
+        return;
+    platform::SoundPlayer::play(soundPath(QStringLiteral("no")));
+}
+
+} // namespace app

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+// Background colours and feedback sounds.
+namespace app {
+
+// One of the 18 entries of the background table, drawn at random; colours that
+// fill several entries come up more often.
+QColor RandomBackColor();
+
+// The colour of table entry 1 to 18.
+QColor backColorEntry(int entry);
+
+void PlayRightSound(); // one of four cheerful sounds, only while sounds are on
+void PlayWrongSound(); // the wrong-answer sound, only while sounds are on
+
+QString soundPath(const QString& name); // "<program dir>/suoni/<name>.wav"
+QStringList allSoundPaths();
+
+} // namespace app

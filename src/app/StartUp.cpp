@@ -1,0 +1,29 @@
+#include "app/StartUp.h"
+
+#include "app/FormAvvio.h"
+#include "app/Modulo1.h"
+#include "language/LanguageSupport.h"
+#include "platform/MessageBox.h"
+#include "platform/Random.h"
+#include "platform/SingleInstance.h"
+
+namespace app {
+
+bool StartUp(platform::SingleInstance& instance)
+{
+    if (instance.previousInstanceRunning()) {
+        platform::MessageBox::show({language::LookupString(QStringLiteral("0037")), platform::MessageIcon::Critical,
+                                    platform::MessageButtons::Ok, language::LookupString(QStringLiteral("0038"))});
+        return false;
+    }
+    language::CurrentLanguageFile = language::readLanguageSetting();
+    ExitPromptText = language::LookupString(QStringLiteral("0001"));
+    CorrectLabelText = language::LookupString(QStringLiteral("0040"));
+    WrongLabelText = language::LookupString(QStringLiteral("0041"));
+    platform::Random::reseedFromClock();
+    SoundsOn = true;
+    platform::Form::show<FormAvvio>();
+    return true;
+}
+
+} // namespace app

@@ -1,0 +1,174 @@
+#include "exercise/ExerciseForm.h"
+
+#include "app/FormMenu.h"
+#include "app/Modulo1.h"
+#include "app/ModuloColoriSuoni.h"
+#include "exercise/AngleGeometry.h"
+#include "exercise/FeedbackIcons.h"
+#include "language/LanguageSupport.h"
+#include "language/TranslateForm.h"
+#include "platform/Controls.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureBox.h"
+#include "platform/Random.h"
+
+#include <cmath>
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace exercise {
+
+using namespace platform;
+
+namespace {
+constexpr int kIconSize = 32;
+
+QLabel* newIcon(QWidget* parent, const QPixmap& pixmap)
+{
+    auto* icon = new QLabel(parent);
+    icon->setPixmap(pixmap);
+    icon->resize(kIconSize, kIconSize);
+    return icon;
+}
+} // namespace
+
+ExerciseForm::ExerciseForm(const QString& name)
+    : Form(name)
+{
+    auto* feedback = new PictureBox(client());
+    PicturesattiErrati = addControl(feedback, QStringLiteral("PicturesattiErrati"));
+    ComandoIconaSi = addControl(newIcon(feedback, rightIcon()), QStringLiteral("ComandoIconaSi"));
+    ComandoIconaNo = addControl(newIcon(feedback, wrongIcon()), QStringLiteral("ComandoIconaNo"));
+    ComandoIconaNo->hide();
+
+    const QFont countFont = designFont(font().family(), 14, true);
+    auto countLabel = [&](const QString& controlName, const QString& caption) {
+        QLabel* label = addControl(newLabel(client(), QRect(), caption), controlName);
+        label->setFont(countFont);
+        label->setWordWrap(false);
+        return label;
+    };
+    LabelEst = countLabel(QStringLiteral("LabelEst"), QStringLiteral("Esatti"));
+    LabelErt = countLabel(QStringLiteral("LabelErt"), QStringLiteral("Errati"));
+    EtichettaEsatti = countLabel(QStringLiteral("EtichettaEsatti"), QStringLiteral("0"));
+    EtichettaErrati = countLabel(QStringLiteral("EtichettaErrati"), QStringLiteral("0"));
+
+    const QFont buttonFont = designFont(font().family(), 14, true);
+    BottoneAvanti = addControl(newButton(client(), QRect(), QStringLiteral("avanti")), QStringLiteral("BottoneAvanti"));
+    BottoneAvanti->setFont(buttonFont);
+    BottoneAvanti->setEnabled(false);
+    Command7 = addControl(newButton(client(), QRect(), QStringLiteral("esci")), QStringLiteral("Command7"));
+    Command7->setFont(buttonFont);
+
+    connect(BottoneAvanti, &QPushButton::clicked, this, [this] { BottoneAvanti_Click(); });
+    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
+}
+
+void ExerciseForm::placeFrame(const FrameGeometry& g)
+{
+    PicturesattiErrati->setGeometry(g.feedbackArea);
+    const QPoint iconPlace((g.feedbackArea.width() - kIconSize) / 2, (g.feedbackArea.height() - kIconSize) / 2);
+    ComandoIconaSi->move(iconPlace);
+    ComandoIconaNo->move(iconPlace);
+    LabelEst->setGeometry(g.correctCaption);
+    EtichettaEsatti->setGeometry(g.correctCount);
+    LabelErt->setGeometry(g.wrongCaption);
+    EtichettaErrati->setGeometry(g.wrongCount);
+    BottoneAvanti->setGeometry(g.nextButton);
+    Command7->setGeometry(g.exitButton);
+}
+
+void ExerciseForm::Form_Load()
+{
+    language::TranslateForm(this);
+    app::bindSharedResizer(this);
+    Random::reseedFromClock();
+    ArmColor = int(PaletteColor::LightRed);
+    FillColor = int(PaletteColor::Yellow);
+    for (PictureBox* box : m_boxes)
+        box->setDrawWidth(1);
+    const double pi = 4.0 * std::atan(1.0);
+    TwoPi = float(pi + pi);
+    HalfPi = float(pi / 2);
+}
+
+void ExerciseForm::Form_Activate()
+{
+    fillScreen();
+    for (PictureBox* box : m_boxes)
+        box->setScale(QPointF(-2, -2), QPointF(2, 2));
+    ComandoIconaSi->show();
+    ComandoIconaNo->hide();
+    app::CorrectCount = 0;
+    app::WrongCount = 0;
+    showCounts();
+    BottoneAvanti->show();
+    LabelEst->setText(app::CorrectLabelText);
+    LabelErt->setText(app::WrongLabelText);
+    newQuestion();
+}
+
+void ExerciseForm::Form_Resize()
+{
+    app::resizeWithSharedResizer();
+}
+
+void ExerciseForm::BottoneAvanti_Click()
+{
+    BottoneAvanti->setEnabled(false);
+    for (QWidget* control : m_answerControls)
+        control->setEnabled(true);
+    if (m_messageLabel)
+        m_messageLabel->hide();
+    newQuestion();
+}
+
+void ExerciseForm::Command7_Click()
+{
+    const MessageAnswer answer = MessageBox::show(
+        {app::ExitPromptText, MessageIcon::Question, MessageButtons::YesNo, QString::fromLatin1(app::kProgramTitle)});
+    if (answer != MessageAnswer::Yes)
+        return;
+    Form::show<app::FormMenu>();
+    unload();
+    app::CorrectCount = 0;
+    app::WrongCount = 0;
+}
+
+void ExerciseForm::rightAnswerFeedback()
+{
+    ComandoIconaSi->show();
+    ComandoIconaNo->hide();
+    app::addOne(app::CorrectCount);
+    app::PlayRightSound();
+    EtichettaEsatti->setText(app::countText(app::CorrectCount));
+    BottoneAvanti->setEnabled(true);
+    for (QWidget* control : m_answerControls)
+        control->setEnabled(false);
+}
+
+void ExerciseForm::showMeasureMessage(int measure, const QString& messageId)
+{
+    if (!m_messageLabel)
+        return;
+    m_messageLabel->show();
+    m_messageLabel->setText(QString::number(measure) + language::LookupString(messageId));
+}
+
+void ExerciseForm::wrongAnswerFeedback()
+{
+    app::addOne(app::WrongCount);
+    EtichettaErrati->setText(app::countText(app::WrongCount));
+    ComandoIconaSi->hide();
+    ComandoIconaNo->show();
+    app::PlayWrongSound();
+}
+
+void ExerciseForm::showCounts()
+{
+    EtichettaEsatti->setText(app::countText(app::CorrectCount));
+    EtichettaErrati->setText(app::countText(app::WrongCount));
+}
+
+} // namespace exercise

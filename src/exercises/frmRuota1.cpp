@@ -1,0 +1,86 @@
+#include "exercises/frmRuota1.h"
+
+#include "app/ModuloColoriSuoni.h"
+#include "exercise/AngleGeometry.h"
+#include "exercise/FanDrawing.h"
+#include "platform/Controls.h"
+#include "platform/PictureBox.h"
+#include "platform/Random.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace exercises {
+
+using namespace platform;
+
+frmRuota1::frmRuota1()
+    : ExerciseForm(QStringLiteral("frmRuota1"))
+{
+    setWindowTitle(QStringLiteral("acuto - retto - ottuso - piatto"));
+    setDesignInnerSize(800, 560);
+
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 500, 528)), QStringLiteral("Picture1"));
+    Frame1 = addControl(newFrame(client(), QRect(540, 16, 244, 268)), QStringLiteral("Frame1"));
+    Frame1->setFont(designFont(font().family(), 12, true));
+    const QFont answerFont = designFont(font().family(), 16, true);
+    auto answerButton = [&](const QString& name, int row, const QString& caption) {
+        QPushButton* b = addControl(newButton(Frame1, QRect(22, 36 + row * 56, 200, 46), caption), name);
+        b->setFont(answerFont);
+        return b;
+    };
+    Command8 = answerButton(QStringLiteral("Command8"), 0, QStringLiteral("acuto"));
+    Command1 = answerButton(QStringLiteral("Command1"), 1, QStringLiteral("retto"));
+    Command2 = answerButton(QStringLiteral("Command2"), 2, QStringLiteral("ottuso"));
+    Command3 = answerButton(QStringLiteral("Command3"), 3, QStringLiteral("piatto"));
+
+    Label5 = addControl(newLabel(client(), QRect(236, 28, 268, 84), QStringLiteral("Label5")), QStringLiteral("Label5"));
+    makeOpaqueWhite(Label5);
+    Label5->setFont(designFont(font().family(), 15, true));
+    Label5->setAlignment(Qt::AlignCenter);
+    Label5->setMargin(6);
+    Label5->hide();
+
+    placeFrame({QRect(540, 300, 64, 64), QRect(620, 300, 100, 28), QRect(720, 300, 64, 28),
+                QRect(620, 336, 100, 28), QRect(720, 336, 64, 28), QRect(540, 400, 244, 52),
+                QRect(540, 470, 244, 52)});
+    setDrawingBoxes({Picture1});
+    setAnswerControls({Command8, Command1, Command2, Command3});
+    setMessageLabel(Label5);
+
+    connect(Command8, &QPushButton::clicked, this, [this] { answer(AngleClass::Acute, "0080"); });
+    connect(Command1, &QPushButton::clicked, this, [this] { answer(AngleClass::Right, "0076"); });
+    connect(Command2, &QPushButton::clicked, this, [this] { answer(AngleClass::Obtuse, "0077"); });
+    connect(Command3, &QPushButton::clicked, this, [this] { answer(AngleClass::Straight, "0078"); });
+}
+
+void frmRuota1::NewAngle()
+{
+    beginQuestion();
+    setBackColor(app::RandomBackColor());
+    Picture1->clear();
+    StartDegrees = qint16(integerPart(Random::next() * 360));
+    CurrentDegrees = StartDegrees;
+    AngleSize = qint16(integerPart(Random::next() * 12 + 1) * 15);
+    StartRadians = exercise::armDirection(StartDegrees);
+
+    exercise::drawArm(Picture1, StartDegrees, ArmColor);
+    const exercise::DrawingGuard guard(this);
+    if (!exercise::sweep(Picture1, CurrentDegrees, AngleSize, FillColor, guard))
+        return;
+    exercise::drawArm(Picture1, StartDegrees, ArmColor);
+    exercise::drawStep(Picture1, CurrentDegrees, ArmColor);
+}
+
+void frmRuota1::answer(AngleClass angleClass, const char* messageId)
+{
+    if (belongsTo(angleClass, AngleSize)) {
+        rightAnswerFeedback();
+        showMeasureMessage(AngleSize, QString::fromLatin1(messageId));
+    } else {
+        wrongAnswerFeedback();
+    }
+}
+
+} // namespace exercises

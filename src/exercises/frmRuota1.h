@@ -1,0 +1,44 @@
+#pragma once
+
+#include "exercise/ExerciseForm.h"
+#include "exercises/AngleClasses.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace platform {
+class PictureBox;
+}
+
+namespace exercises {
+
+// Acute, right, obtuse or straight: the pupil classifies a random angle of 15
+// to 180 degrees with four buttons.
+class frmRuota1 : public exercise::ExerciseForm {
+    Q_OBJECT
+public:
+    frmRuota1();
+
+    platform::PictureBox* Picture1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QPushButton* Command8 = nullptr; // acuto
+    QPushButton* Command1 = nullptr; // retto
+    QPushButton* Command2 = nullptr; // ottuso
+    QPushButton* Command3 = nullptr; // piatto
+    QLabel* Label5 = nullptr;
+
+    qint16 StartDegrees = 0;
+    qint16 CurrentDegrees = 0;
+    qint16 AngleSize = 0;
+    float StartRadians = 0;
+
+protected:
+    void newQuestion() override { NewAngle(); }
+
+private:
+    void NewAngle();
+    void answer(AngleClass angleClass, const char* messageId);
+};
+
+} // namespace exercises

@@ -1,0 +1,82 @@
+#include "platform/Controls.h"
+
+#include "platform/Form.h"
+#include "platform/PictureBox.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace platform {
+
+QPushButton* newButton(QWidget* parent, const QRect& geometry, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* newLabel(QWidget* parent, const QRect& geometry, const QString& caption)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setGeometry(geometry);
+    label->setWordWrap(true);
+    return label;
+}
+
+QCheckBox* newCheckBox(QWidget* parent, const QRect& geometry, const QString& caption)
+{
+    auto* box = new QCheckBox(caption, parent);
+    box->setGeometry(geometry);
+    box->setCursor(Qt::PointingHandCursor);
+    return box;
+}
+
+QGroupBox* newFrame(QWidget* parent, const QRect& geometry, const QString& caption)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QLineEdit* newTextBox(QWidget* parent, const QRect& geometry)
+{
+    auto* box = new QLineEdit(parent);
+    box->setGeometry(geometry);
+    return box;
+}
+
+PictureBox* newPictureBox(QWidget* parent, const QRect& geometry)
+{
+    auto* box = new PictureBox(parent);
+    box->setGeometry(geometry);
+    return box;
+}
+
+void makeOpaqueWhite(QLabel* label)
+{
+    label->setAutoFillBackground(true);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(p);
+}
+
+QFont designFont(const QString& family, qreal pointSize, bool bold)
+{
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+} // namespace platform

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace platform {
+
+class PictureBox;
+
+// Factories for the kinds of control, with the program's common look: every
+// button shows a pointing hand, so a pupil sees at once what can be pressed.
+QPushButton* newButton(QWidget* parent, const QRect& geometry, const QString& caption);
+QLabel* newLabel(QWidget* parent, const QRect& geometry, const QString& caption);
+QCheckBox* newCheckBox(QWidget* parent, const QRect& geometry, const QString& caption);
+QGroupBox* newFrame(QWidget* parent, const QRect& geometry, const QString& caption = {});
+QLineEdit* newTextBox(QWidget* parent, const QRect& geometry);
+PictureBox* newPictureBox(QWidget* parent, const QRect& geometry);
+
+// A label with an opaque white background, as the feedback labels have.
+void makeOpaqueWhite(QLabel* label);
+
+QFont designFont(const QString& family, qreal pointSize, bool bold);
+
+// A rectangle given in twips, converted to pixels.
+QRect twipsRect(int left, int top, int width, int height);
+
+} // namespace platform

@@ -1,0 +1,163 @@
+#include "platform/Form.h"
+
+#include "platform/Properties.h"
+#include "platform/Screen.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QMetaObject>
+#include <QResizeEvent>
+
+namespace platform {
+
+namespace {
+QList<Form*>& loadedList()
+{
+    static QList<Form*> forms;
+    return forms;
+}
+} // namespace
+
+Form::Form(const QString& name)
+    : QWidget(nullptr)
+    , m_client(new QWidget(this))
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setAutoFillBackground(true);
+    m_client->setObjectName(QStringLiteral("client"));
+}
+
+Form::~Form()
+{
+    loadedList().removeAll(this);
+}
+
+QList<Form*> Form::loadedForms()
+{
+    return loadedList();
+}
+
+void Form::runLoad()
+{
+    m_loaded = true;
+    loadedList().append(this);
+    Form_Load();
+}
+
+void Form::showForm()
+{
+    if (!m_loaded)
+        return;
+    QWidget::show();
+    raise();
+    activateWindow();
+    if (m_activated)
+        return;
+    m_activated = true;
+    // Activation runs from the event loop, after whoever showed the window has
+    // finished its own handler.
+    QPointer<Form> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self] {
+            if (self && self->isLoaded())
+                self->Form_Activate();
+        },
+        Qt::QueuedConnection);
+}
+
+void Form::unload()
+{
+    if (!m_loaded)
+        return;
+    m_loaded = false;
+    loadedList().removeAll(this);
+    hide();
+    deleteLater();
+}
+
+QMenuBar* Form::menuBar()
+{
+    if (!m_menuBar) {
+        m_menuBar = new QMenuBar(this);
+        m_menuBar->setNativeMenuBar(false);
+        layoutClient();
+    }
+    return m_menuBar;
+}
+
+QObject* Form::control(const QString& name, int index) const
+{
+    for (QObject* c : m_controls) {
+        if (c->objectName() == name && controlIndex(c) == index)
+            return c;
+    }
+    return nullptr;
+}
+
+void Form::registerControl(QObject* control, const QString& name, int index)
+{
+    control->setObjectName(name);
+    if (index >= 0)
+        control->setProperty(kIndexProperty, index);
+    m_controls.append(control);
+}
+
+void Form::setDesignInnerSize(int width, int height)
+{
+    const int menuHeight = m_menuBar ? m_menuBar->sizeHint().height() : 0;
+    resize(width, height + menuHeight);
+    layoutClient();
+}
+
+void Form::setBackColor(const QColor& color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, color);
+    setPalette(p);
+}
+
+QColor Form::backColor() const
+{
+    return palette().color(QPalette::Window);
+}
+
+void Form::fillScreen()
+{
+    const QSize screen = Screen::size();
+    // The screen's size is the outer size; the frame the window manager adds
+    // (if any is known yet) is taken off so the whole window stays visible.
+    const QSize frameExtra = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    move(0, 0);
+    resize(screen - frameExtra);
+}
+
+void Form::layoutClient()
+{
+    const int menuHeight = m_menuBar ? m_menuBar->sizeHint().height() : 0;
+    if (m_menuBar)
+        m_menuBar->setGeometry(0, 0, width(), menuHeight);
+    m_client->setGeometry(0, menuHeight, width(), qMax(0, height() - menuHeight));
+}
+
+void Form::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutClient();
+    if (m_loaded)
+        Form_Resize();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    // Closing a window from its title bar unloads it; when no window is left
+    // the program ends.
+    event->ignore();
+    unload();
+    if (loadedList().isEmpty())
+        QCoreApplication::quit();
+}
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#include "platform/Screen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace platform {
+
+namespace {
+QSize& overrideSize()
+{
+    static QSize size;
+    return size;
+}
+} // namespace
+
+QSize Screen::size()
+{
+    if (overrideSize().isValid())
+        return overrideSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->availableGeometry().size();
+    return QSize(1024, 768);
+}
+
+void Screen::setSizeForTesting(const QSize& size)
+{
+    overrideSize() = size;
+}
+
+} // namespace platform
