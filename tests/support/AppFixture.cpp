@@ -1,0 +1,88 @@
+#include "support/AppFixture.h"
+
+#include "app/Modulo1.h"
+#include "language/LanguageSupport.h"
+#include "platform/AppDir.h"
+#include "platform/EventYield.h"
+#include "platform/Program.h"
+#include "platform/Random.h"
+#include "platform/Screen.h"
+#include "platform/SoundPlayer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#ifndef GONIOMA_SOURCE_DIR
+#error "GONIOMA_SOURCE_DIR must point at the source tree"
+#endif
+
+QString AppFixture::shippedDataDir()
+{
+    return QStringLiteral(GONIOMA_SOURCE_DIR "/data");
+}
+
+void AppFixture::SetUp()
+{
+    ASSERT_TRUE(m_dir.isValid());
+    platform::AppDir::setPathForTesting(m_dir.path());
+    platform::Screen::setSizeForTesting(QSize(1024, 768));
+    platform::EventYield::setPaceMs(0);
+    platform::Random::resetForTesting();
+    platform::Program::resetForTesting();
+    app::resetGlobals();
+    language::CurrentLanguageFile.clear();
+    platform::MessageBox::setHandlerForTesting([this](const platform::MessageRequest& request) {
+        m_asked.append(request);
+        if (!m_answers.isEmpty())
+            return m_answers.takeFirst();
+        return request.buttons == platform::MessageButtons::YesNo ? platform::MessageAnswer::Yes
+                                                                  : platform::MessageAnswer::Ok;
+    });
+    platform::SoundPlayer::setRecorderForTesting([this](const QString& path) { m_sounds.append(path); });
+}
+
+void AppFixture::TearDown()
+{
+    for (platform::Form* form : platform::Form::loadedForms())
+        form->unload();
+    settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    app::resetGlobals();
+    language::CurrentLanguageFile.clear();
+    platform::MessageBox::setHandlerForTesting({});
+    platform::SoundPlayer::setRecorderForTesting({});
+    platform::Random::resetForTesting();
+    platform::Screen::setSizeForTesting(QSize());
+    platform::AppDir::setPathForTesting(QString());
+}
+
+void AppFixture::installShippedLanguages()
+{
+    const QDir data(shippedDataDir());
+    for (const QString& name : data.entryList({QStringLiteral("*.lng"), QStringLiteral("LangSetting.ini")}, QDir::Files)) {
+        QFile::remove(m_dir.filePath(name));
+        ASSERT_TRUE(QFile::copy(data.filePath(name), m_dir.filePath(name)));
+        QFile::setPermissions(m_dir.filePath(name), QFile::ReadOwner | QFile::WriteOwner);
+    }
+}
+
+void AppFixture::writeFile(const QString& name, const QByteArray& contents)
+{
+    QFile file(m_dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(contents);
+}
+
+void AppFixture::removeFile(const QString& name)
+{
+    QFile::remove(m_dir.filePath(name));
+}
+
+void AppFixture::settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
