@@ -1,0 +1,282 @@
+#include "language/IniFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <optional>
+
+namespace language {
+
+namespace {
+
+const QByteArray WrittenLineEnd = QByteArrayLiteral("\r\n");
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// Lets one line splitter walk raw bytes and decoded text alike.
+char16_t code(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
+char16_t code(QChar c)
+{
+    return c.unicode();
+}
+
+template <typename Char>
+bool isLineEnd(Char c)
+{
+    return code(c) == u'\r' || code(c) == u'\n';
+}
+
+// Only spaces and tabs count as blanks around names and values.
+QStringView trimBlanks(QStringView text)
+{
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// One line of a file: where its text starts, how long the text is and how many
+// line-end characters follow it (none on a last line without a line end).
+struct LineSpan {
+    qsizetype start = 0;
+    qsizetype length = 0;
+    qsizetype endLength = 0;
+
+    qsizetype next() const { return start + length + endLength; }
+};
+
+// Splits raw bytes or decoded text alike. CRLF, LF and CR all end a line; both
+// encodings we read keep these as the same single characters, so the lines of
+// a file's bytes and of its decoded text correspond one to one.
+template <typename Text>
+QList<LineSpan> splitLines(const Text& text)
+{
+    QList<LineSpan> spans;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (!isLineEnd(text.at(i)))
+            continue;
+        const bool crlf = code(text.at(i)) == u'\r' && i + 1 < size && code(text.at(i + 1)) == u'\n';
+        const LineSpan span{start, i - start, crlf ? 2 : 1};
+        spans.append(span);
+        start = span.next();
+        i = start - 1;
+    }
+    if (start < size)
+        spans.append({start, size - start, 0});
+    return spans;
+}
+
+enum class LineKind { Other, Section, Key };
+
+struct IniLine {
+    LineKind kind = LineKind::Other;
+    QStringView name;
+    QStringView value;
+};
+
+IniLine parseLine(QStringView line)
+{
+    const QStringView text = trimBlanks(line);
+    if (text.isEmpty() || text.front() == u';')
+        return {};
+    if (text.front() == u'[') {
+        const qsizetype close = text.lastIndexOf(u']');
+        if (close > 0)
+            return {LineKind::Section, trimBlanks(text.sliced(1, close - 1)), {}};
+    }
+    const qsizetype equals = text.indexOf(u'=');
+    if (equals < 0)
+        return {};
+    return {LineKind::Key, trimBlanks(text.first(equals)), trimBlanks(text.sliced(equals + 1))};
+}
+
+bool sameName(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Where a key stands, by line index. Only the first header of a section counts:
+// a later repetition of the same section is not searched.
+struct KeyPlace {
+    qsizetype sectionLine = -1;
+    qsizetype lastKeyLine = -1; // last key line of the section, any key
+    qsizetype keyLine = -1;     // first line with the key within the section
+    QStringView value;
+};
+
+KeyPlace locate(QStringView text, const QList<LineSpan>& spans, QStringView section,
+                QStringView key)
+{
+    section = trimBlanks(section);
+    key = trimBlanks(key);
+    KeyPlace place;
+    for (qsizetype i = 0; i < spans.size(); ++i) {
+        const IniLine line = parseLine(text.sliced(spans[i].start, spans[i].length));
+        if (line.kind == LineKind::Section) {
+            if (place.sectionLine >= 0)
+                break;
+            if (sameName(line.name, section))
+                place.sectionLine = i;
+        } else if (line.kind == LineKind::Key && place.sectionLine >= 0) {
+            place.lastKeyLine = i;
+            if (place.keyLine < 0 && sameName(line.name, key)) {
+                place.keyLine = i;
+                place.value = line.value;
+            }
+        }
+    }
+    return place;
+}
+
+// Drops one pair of enclosing quotes and cuts the value to its maximum length,
+// never between the two halves of a surrogate pair.
+QString cleanValue(QStringView value)
+{
+    const bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
+        && value.back() == value.front();
+    if (quoted)
+        value = value.sliced(1, value.size() - 2);
+    qsizetype length = std::min(value.size(), MaxIniValueLength);
+    if (length < value.size() && value[length - 1].isHighSurrogate())
+        --length;
+    return value.first(length).toString();
+}
+
+std::optional<QString> decodeUtf8(const QByteArray& bytes)
+{
+    // Stateless, so a sequence cut off at the end of the file counts as invalid.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// New lines follow the file: Windows-1252 in a file that is not UTF-8, as long
+// as the line can be written that way; UTF-8 otherwise.
+QByteArray encodeLine(const QString& line, bool fileIsUtf8)
+{
+    if (!fileIsUtf8) {
+        QStringEncoder cp1252("windows-1252");
+        const QByteArray bytes = cp1252(line);
+        if (cp1252.isValid() && !cp1252.hasError())
+            return bytes;
+    }
+    return line.toUtf8();
+}
+
+// A line we write must read back as what it is meant to be: a header naming the
+// section, or a line of the key, with no line break anywhere in it.
+bool readsBackAs(const QString& line, LineKind kind, QStringView name)
+{
+    if (name.isEmpty() || std::any_of(line.cbegin(), line.cend(), [](QChar c) { return isLineEnd(c); }))
+        return false;
+    const IniLine parsed = parseLine(line);
+    return parsed.kind == kind && parsed.name == name;
+}
+
+QByteArray insertedAfter(const QByteArray& bytes, const LineSpan& span, const QByteArray& lines)
+{
+    QByteArray result = bytes.first(span.next());
+    if (span.endLength == 0)
+        result += WrittenLineEnd;
+    return result + lines + bytes.sliced(span.next());
+}
+
+// The file's bytes with the key set: every line but the one written (and a line
+// end added to a last line that had none) stays byte for byte as it was.
+QByteArray withKey(const QByteArray& bytes, QStringView section, QStringView key,
+                   const QString& header, const QString& keyLine)
+{
+    const std::optional<QString> utf8Text = decodeUtf8(bytes);
+    const QString text = utf8Text ? *utf8Text : decodeText(bytes);
+    const KeyPlace place = locate(text, splitLines(QStringView(text)), section, key);
+    const QList<LineSpan> lines = splitLines(bytes);
+    const auto encoded = [&](const QString& line) {
+        return encodeLine(line, utf8Text.has_value()) + WrittenLineEnd;
+    };
+
+    if (place.keyLine >= 0) {
+        const LineSpan& old = lines[place.keyLine];
+        return bytes.first(old.start) + encoded(keyLine) + bytes.sliced(old.next());
+    }
+    if (place.sectionLine >= 0) {
+        const qsizetype after = place.lastKeyLine >= 0 ? place.lastKeyLine : place.sectionLine;
+        return insertedAfter(bytes, lines[after], encoded(keyLine));
+    }
+    const QByteArray newSection = encoded(header) + encoded(keyLine);
+    return lines.isEmpty() ? newSection : insertedAfter(bytes, lines.last(), newSection);
+}
+
+} // namespace
+
+QString decodeText(const QByteArray& bytes)
+{
+    if (std::optional<QString> text = decodeUtf8(bytes))
+        return *text;
+    QStringDecoder cp1252("windows-1252");
+    if (!cp1252.isValid())
+        return QString::fromLatin1(bytes);
+    return cp1252(bytes);
+}
+
+QString findIniValue(QStringView text, QStringView section, QStringView key)
+{
+    const KeyPlace place = locate(text, splitLines(text), section, key);
+    return place.keyLine >= 0 ? cleanValue(place.value) : QString();
+}
+
+QString ReadIniString(const QString& filePath, const QString& section, const QString& key)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return findIniValue(decodeText(file.readAll()), section, key);
+}
+
+int WriteIniString(const QString& filePath, const QString& section, const QString& key,
+                   const QString& value)
+{
+    const QStringView sectionName = trimBlanks(section);
+    const QStringView keyName = trimBlanks(key);
+    const QString header = u'[' + sectionName.toString() + u']';
+    const QString keyLine = keyName.toString() + u'=' + value;
+    if (!readsBackAs(header, LineKind::Section, sectionName)
+        || !readsBackAs(keyLine, LineKind::Key, keyName))
+        return 0;
+
+    QByteArray bytes;
+    if (QFileInfo::exists(filePath)) {
+        QFile existing(filePath);
+        if (!existing.open(QIODevice::ReadOnly))
+            return 0;
+        bytes = existing.readAll();
+    }
+    const QByteArray updated = withKey(bytes, sectionName, keyName, header, keyLine);
+
+    // Written beside the file and renamed over it, so a crash or a full disk
+    // never leaves half a settings file behind.
+    QSaveFile out(filePath);
+    if (!out.open(QIODevice::WriteOnly) || out.write(updated) != updated.size()) {
+        out.cancelWriting();
+        return 0;
+    }
+    return out.commit() ? 1 : 0;
+}
+
+} // namespace language

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+// Profile (INI) files: the settings file and the language files are read and
+// written one key at a time.
+namespace language {
+
+// Reads one key of one section of an INI-style file. Empty when the file,
+// section or key is missing.
+QString ReadIniString(const QString& filePath, const QString& section, const QString& key);
+
+// Writes one key; returns non-zero on success, 0 on failure (nothing written).
+// Names or values with a line break, and empty names, are refused.
+int WriteIniString(const QString& filePath, const QString& section, const QString& key,
+                   const QString& value);
+
+// Decodes a text file's bytes: valid UTF-8 (BOM skipped) as UTF-8, else Windows-1252.
+QString decodeText(const QByteArray& bytes);
+
+// The value of a key in already decoded INI text; what ReadIniString returns
+// for a file holding that text.
+QString findIniValue(QStringView text, QStringView section, QStringView key);
+
+// Longest value handed back; longer ones are cut.
+inline constexpr qsizetype MaxIniValueLength = 511;
+
+} // namespace language

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// The settings file that names the current language, and the lookup of message
+// texts by their four-digit identifier in that language's file.
+namespace language {
+
+// Name of the current language file without ".lng"; empty until first read.
+extern QString CurrentLanguageFile;
+
+// AppDir + "/LangSetting.ini".
+QString settingsFilePath();
+
+// The language named in the settings file; empty when the file or key is missing.
+QString readLanguageSetting();
+
+// False for names that could lead out of the program's directory: '/', '\\',
+// "..", or a control character.
+bool isSafeLanguageName(const QString& name);
+
+// AppDir + "/" + CurrentLanguageFile + ".lng"; empty when the name is unsafe.
+QString languageFilePath();
+
+// The text of message `id` (section "Strings") in the current language file,
+// read afresh on every call; empty when it cannot be found.
+QString LookupString(const QString& id);
+
+} // namespace language

@@ -1,0 +1,121 @@
+#include "language/IniFile.h"
+#include "language/LanguageSupport.h"
+#include "platform/AppDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using language::CurrentLanguageFile;
+using language::LookupString;
+
+namespace {
+
+// The program's directory is a folder "app" inside a temporary folder, so a
+// file can be placed just outside it.
+class LanguageLookupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir(root.path()).mkdir("app"));
+        platform::AppDir::setPathForTesting(appDir());
+        CurrentLanguageFile.clear();
+    }
+
+    void TearDown() override
+    {
+        CurrentLanguageFile.clear();
+        platform::AppDir::setPathForTesting("");
+    }
+
+    QString appDir() const { return root.filePath("app"); }
+
+    static void write(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    void writeLanguage(const QString& name, const QByteArray& strings) const
+    {
+        write(appDir() + '/' + name + ".lng", "[FormMenu]\r\n0001=\"not a message\"\r\n[Strings]\r\n"
+                  + strings);
+    }
+
+    QTemporaryDir root;
+};
+
+TEST_F(LanguageLookupTest, PathsLieInTheProgramsDirectory)
+{
+    EXPECT_EQ(language::settingsFilePath(), appDir() + "/LangSetting.ini");
+    CurrentLanguageFile = "English";
+    EXPECT_EQ(language::languageFilePath(), appDir() + "/English.lng");
+}
+
+TEST_F(LanguageLookupTest, TheSettingIsReadWhileNoLanguageIsKnown)
+{
+    write(language::settingsFilePath(), "[Language]\r\nCurrentLanguage=English\r\n");
+    writeLanguage("English", "0001=\"Do you want to leave?\"\r\n");
+
+    EXPECT_EQ(LookupString("0001"), "Do you want to leave?");
+    EXPECT_EQ(CurrentLanguageFile, "English");
+    EXPECT_EQ(LookupString("0002"), "");
+}
+
+TEST_F(LanguageLookupTest, EveryLookupFollowsTheCurrentLanguageAndFileAtOnce)
+{
+    write(language::settingsFilePath(), "[Language]\r\nCurrentLanguage=English\r\n");
+    writeLanguage("English", "0039=\"Quit?\"\r\n");
+    writeLanguage("Italiano", "0039=\"Uscire?\"\r\n");
+
+    EXPECT_EQ(LookupString("0039"), "Quit?");
+    CurrentLanguageFile = "Italiano";
+    EXPECT_EQ(LookupString("0039"), "Uscire?");
+
+    ASSERT_NE(language::WriteIniString(appDir() + "/Italiano.lng", "Strings", "0039", "Esci?"), 0);
+    EXPECT_EQ(LookupString("0039"), "Esci?");
+}
+
+TEST_F(LanguageLookupTest, AMissingSettingOrLanguageFileGivesEmptyTexts)
+{
+    writeLanguage("", "0001=\"from a file named only .lng\"\r\n");
+    EXPECT_EQ(language::readLanguageSetting(), "");
+    EXPECT_EQ(LookupString("0001"), "from a file named only .lng");
+
+    EXPECT_EQ(CurrentLanguageFile, "");
+
+    // While the name is empty, each lookup asks the settings file again.
+    write(language::settingsFilePath(), "[Language]\r\nCurrentLanguage=Klingon\r\n");
+    EXPECT_EQ(LookupString("0001"), "");
+    EXPECT_EQ(CurrentLanguageFile, "Klingon");
+}
+
+TEST_F(LanguageLookupTest, NamesThatLeaveTheProgramsDirectoryAreNeverRead)
+{
+    write(root.filePath("Outside.lng"), "[Strings]\r\n0001=secret\r\n");
+    ASSERT_EQ(language::ReadIniString(appDir() + "/../Outside.lng", "Strings", "0001"), "secret");
+
+    write(language::settingsFilePath(), "[Language]\r\nCurrentLanguage=../Outside\r\n");
+    EXPECT_EQ(LookupString("0001"), "");
+    EXPECT_EQ(language::languageFilePath(), "");
+
+    for (const QString& name : QStringList{"..\\Outside", root.filePath("Outside"), ".."}) {
+        CurrentLanguageFile = name;
+        EXPECT_EQ(LookupString("0001"), "") << name.toStdString();
+        EXPECT_EQ(language::languageFilePath(), "") << name.toStdString();
+    }
+}
+
+TEST(LanguageNames, OnlyPlainNamesAreSafe)
+{
+    for (const QString name : {"English", "Italiano", "Espa\u00f1ol (Am\u00e9rica)", "v1.2", ""})
+        EXPECT_TRUE(language::isSafeLanguageName(name)) << name.toStdString();
+    const QString unsafe[] = {"a/b", "a\\b", "..", "x..y", "tab\there", "nul" + QString(QChar(0)),
+                              "del\x7f", QString("c1") + QChar(0x85), "line\nbreak"};
+    for (const QString& name : unsafe)
+        EXPECT_FALSE(language::isSafeLanguageName(name)) << name.toStdString();
+}
+
+} // namespace
