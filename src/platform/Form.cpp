@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMetaObject>
 #include <QResizeEvent>
@@ -51,8 +52,10 @@ void Form::showForm()
     if (!m_loaded)
         return;
     QWidget::show();
-    raise();
-    activateWindow();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        raise();
+        activateWindow();
+    }
     if (m_activated)
         return;
     m_activated = true;
