@@ -3,6 +3,7 @@
 #include "app/Modulo1.h"
 #include "app/ModuloColoriSuoni.h"
 #include "exercises/frmRuota1.h"
+#include "exercises/frmRuota3.h"
 #include "language/IniFile.h"
 #include "language/LanguageFiles.h"
 #include "language/LanguageSupport.h"
@@ -54,7 +55,6 @@ FormMenu::FormMenu()
     Check1 = addControl(newCheckBox(client(), twipsRect(5880, 3360, 3135, 375), QStringLiteral("Suoni attivati")),
                         QStringLiteral("Check1"));
     Check1->setFont(buttonFont);
-    Check1->setAutoFillBackground(true);
     Command8 = button(QStringLiteral("Command8"), 5400, 3960, QStringLiteral("Informazioni"));
     Command1 = button(QStringLiteral("Command1"), 5400, 5040, QStringLiteral("Esci"));
 
@@ -66,6 +66,7 @@ FormMenu::FormMenu()
     connect(Command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
     connect(Command8, &QPushButton::clicked, this, &FormMenu::Command8_Click);
     connect(Command3, &QPushButton::clicked, this, &FormMenu::Command3_Click);
+    connect(Command5, &QPushButton::clicked, this, &FormMenu::Command5_Click);
 }
 
 QAction* FormMenu::newLanguageItem(int index, const QString& caption)
@@ -192,6 +193,12 @@ void FormMenu::Command1_Click()
 void FormMenu::Command3_Click()
 {
     Form::show<exercises::frmRuota1>();
+    unload();
+}
+
+void FormMenu::Command5_Click()
+{
+    Form::show<exercises::frmRuota3>();
     unload();
 }
 

@@ -91,9 +91,19 @@ QMenuBar* Form::menuBar()
     return m_menuBar;
 }
 
+QList<QObject*> Form::controls() const
+{
+    QList<QObject*> alive;
+    for (const QPointer<QObject>& c : m_controls) {
+        if (c)
+            alive.append(c.data());
+    }
+    return alive;
+}
+
 QObject* Form::control(const QString& name, int index) const
 {
-    for (QObject* c : m_controls) {
+    for (QObject* c : controls()) {
         if (c->objectName() == name && controlIndex(c) == index)
             return c;
     }

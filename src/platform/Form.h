@@ -65,7 +65,7 @@ public:
     QMenuBar* menuBar();
 
     // The controls in design order, menus and menu items included.
-    const QList<QObject*>& controls() const { return m_controls; }
+    QList<QObject*> controls() const;
     QObject* control(const QString& name, int index = -1) const;
 
     // Registers a control under its name (and index, for a control-array
@@ -107,7 +107,7 @@ private:
 
     QWidget* m_client = nullptr;
     QMenuBar* m_menuBar = nullptr;
-    QList<QObject*> m_controls;
+    QList<QPointer<QObject>> m_controls; // a control deleted at run time drops out
     bool m_loaded = false;
     bool m_activated = false;
 };

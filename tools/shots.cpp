@@ -1,0 +1,74 @@
+// Renders the program's windows to PNG files at a given screen size, for
+// looking at the layout without clicking through the program:
+//   gonioma_shots <out-dir> <width> <height>
+// It runs from the build folder, where the language files and sounds lie.
+#include "app/FormAvvio.h"
+#include "app/FormMenu.h"
+#include "app/Modulo1.h"
+#include "exercises/frmRuota1.h"
+#include "language/LanguageSupport.h"
+#include "platform/AppDir.h"
+#include "platform/Form.h"
+#include "platform/Random.h"
+#include "platform/Screen.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+void settle()
+{
+    for (int i = 0; i < 10; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+void save(platform::Form& form, const QString& dir, const QString& name)
+{
+    settle();
+    form.grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
+}
+
+void closeAll()
+{
+    for (platform::Form* f : platform::Form::loadedForms())
+        f->unload();
+    settle();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    if (argc < 4)
+        return 2;
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QSize screen(QString::fromLocal8Bit(argv[2]).toInt(), QString::fromLocal8Bit(argv[3]).toInt());
+    const QString suffix = QStringLiteral("-%1x%2").arg(screen.width()).arg(screen.height());
+    QDir().mkpath(out);
+    platform::Screen::setSizeForTesting(screen);
+    language::CurrentLanguageFile = language::readLanguageSetting();
+    app::ExitPromptText = language::LookupString(QStringLiteral("0001"));
+    app::CorrectLabelText = language::LookupString(QStringLiteral("0040"));
+    app::WrongLabelText = language::LookupString(QStringLiteral("0041"));
+
+    save(platform::Form::show<app::FormAvvio>(), out, QStringLiteral("splash") + suffix);
+    closeAll();
+    save(platform::Form::show<app::FormMenu>(), out, QStringLiteral("menu") + suffix);
+    closeAll();
+
+    platform::Random::scriptForTesting({0.5, 0.1, 0.45});
+    auto& ruota1 = platform::Form::show<exercises::frmRuota1>();
+    save(ruota1, out, QStringLiteral("frmRuota1-question") + suffix);
+    QTest::mouseClick(ruota1.Command8, Qt::LeftButton);
+    QTest::mouseClick(ruota1.Command1, Qt::LeftButton);
+    save(ruota1, out, QStringLiteral("frmRuota1-right") + suffix);
+    closeAll();
+    return 0;
+}
