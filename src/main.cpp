@@ -1,4 +1,5 @@
 #include "app/ModuloColoriSuoni.h"
+#include "app/ProgramIcon.h"
 #include "app/StartUp.h"
 #include "platform/EventYield.h"
 #include "platform/SingleInstance.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("gonioma"));
     QApplication::setApplicationDisplayName(QStringLiteral("Gonioma"));
+    QApplication::setWindowIcon(app::programIcon());
     // Windows are unloaded by the program itself; it ends when the last goes.
     QApplication::setQuitOnLastWindowClosed(false);
     // The title's comic face, with its free counterpart on Linux.
