@@ -60,6 +60,15 @@ bool hasToolTip(QObject* c)
         && (c->isWidgetType() || qobject_cast<QAction*>(c));
 }
 
+// A menu shows and greys out through its entry in the menu bar; the menu
+// widget itself is the popup, shown only while open.
+QAction* menuEntry(QObject* c)
+{
+    if (auto* m = qobject_cast<QMenu*>(c))
+        return m->menuAction();
+    return qobject_cast<QAction*>(c);
+}
+
 // Windows, menus and menu items have no place among the controls.
 QWidget* placedWidget(QObject* c)
 {
@@ -103,7 +112,7 @@ bool setControlProperty(QObject* c, const QString& name, const QVariant& value)
     if (name == QLatin1String("Visible") || name == QLatin1String("Enabled")) {
         const bool on = value.toBool();
         const bool visible = name == QLatin1String("Visible");
-        if (auto* a = qobject_cast<QAction*>(c))
+        if (QAction* a = menuEntry(c))
             visible ? a->setVisible(on) : a->setEnabled(on);
         else if (auto* w = qobject_cast<QWidget*>(c))
             visible ? w->setVisible(on) : w->setEnabled(on);
@@ -161,7 +170,7 @@ std::optional<QVariant> controlProperty(QObject* c, const QString& name)
     }
     if (name == QLatin1String("Visible") || name == QLatin1String("Enabled")) {
         const bool visible = name == QLatin1String("Visible");
-        if (auto* a = qobject_cast<QAction*>(c))
+        if (QAction* a = menuEntry(c))
             return visible ? a->isVisible() : a->isEnabled();
         if (auto* w = qobject_cast<QWidget*>(c))
             return visible ? !w->isHidden() : w->isEnabled();
