@@ -1,0 +1,188 @@
+#!/usr/bin/env bash
+# Starts the real program on a private X server and checks, from outside, what
+# a pupil would see: the splash comes up; a second copy shows only its warning
+# box and leaves the first alone; a copy that was killed leaves a lock behind
+# that does not stop the next start.
+#
+# Usage: startup.sh path/to/gonioma
+# The program runs from its build folder, with its language files beside it.
+set -u
+
+fail() {
+    echo "e2e_startup: FAILED: $*" >&2
+    for log in "${WORK:-/nonexistent}"/*.log; do
+        [ -s "$log" ] || continue
+        echo "---- $(basename "$log") (last lines)" >&2
+        tail -n 20 "$log" >&2
+    done
+    exit 1
+}
+
+BIN=${1:-}
+[ -n "$BIN" ] || { echo "usage: $0 path/to/gonioma" >&2; exit 2; }
+[ -x "$BIN" ] || fail "no program at '$BIN'"
+BIN=$(cd "$(dirname "$BIN")" && pwd)/$(basename "$BIN")
+BINDIR=$(dirname "$BIN")
+for tool in Xvfb xwininfo; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (packages xvfb, x11-utils)"
+done
+
+# A private temporary folder: the program keeps its lock there, so a real run
+# on this machine is neither seen nor disturbed.
+WORK=$(mktemp -d) || fail "cannot make a temporary folder"
+export TMPDIR="$WORK"
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+PIDS=()
+cleanup() {
+    local pid
+    for pid in "${PIDS[@]}"; do
+        kill -KILL "$pid" 2>/dev/null
+    done
+    for pid in "${PIDS[@]}"; do
+        wait "$pid" 2>/dev/null
+    done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+# ---- the language texts the windows are titled with -------------------------
+
+# ini_value FILE SECTION KEY: the value with one pair of enclosing quotes dropped.
+ini_value() {
+    awk -v section="$2" -v key="$3" '
+        { sub(/\r$/, "") }
+        /^[ \t]*\[/ { line = $0; gsub(/^[ \t]*\[|\][ \t]*$/, "", line); inside = (tolower(line) == tolower(section)); next }
+        inside {
+            eq = index($0, "=")
+            if (eq == 0) next
+            name = substr($0, 1, eq - 1); gsub(/^[ \t]+|[ \t]+$/, "", name)
+            if (tolower(name) != tolower(key)) next
+            value = substr($0, eq + 1); gsub(/^[ \t]+|[ \t]+$/, "", value)
+            if (value ~ /^".*"$/ && length(value) >= 2) value = substr(value, 2, length(value) - 2)
+            print value; exit
+        }' "$1"
+}
+
+LANGUAGE=$(ini_value "$BINDIR/LangSetting.ini" Language CurrentLanguage 2>/dev/null)
+[ -n "$LANGUAGE" ] && [ -f "$BINDIR/$LANGUAGE.lng" ] || LANGUAGE=Italiano
+LNG="$BINDIR/$LANGUAGE.lng"
+[ -f "$LNG" ] || fail "no language file $LNG beside the program"
+# Language files may be in Windows-1252; the X server reports titles in UTF-8.
+if ! iconv -f UTF-8 -t UTF-8 "$LNG" >/dev/null 2>&1; then
+    iconv -f WINDOWS-1252 -t UTF-8 "$LNG" >"$WORK/language.lng" || fail "cannot read $LNG"
+    LNG="$WORK/language.lng"
+fi
+SPLASH_TITLE=$(ini_value "$LNG" FormAvvio FormAvvio.Caption)
+[ -n "$SPLASH_TITLE" ] || SPLASH_TITLE=Gonioma
+BOX_TITLE=$(ini_value "$LNG" Strings 0038)
+[ -n "$BOX_TITLE" ] || fail "message 0038 is missing from $LNG"
+[ "$BOX_TITLE" != "$SPLASH_TITLE" ] || fail "the warning and the splash have the same title"
+
+# ---- a private X server -----------------------------------------------------
+
+DISPLAY_NUMBER=
+for n in 91 92 93 94 95 96 97 98 99; do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    xvfb=$!
+    PIDS+=("$xvfb")
+    for _ in $(seq 50); do
+        if xwininfo -root -display ":$n" >/dev/null 2>&1; then
+            DISPLAY_NUMBER=$n
+            break
+        fi
+        kill -0 "$xvfb" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$DISPLAY_NUMBER" ] && break
+    kill -KILL "$xvfb" 2>/dev/null
+done
+[ -n "$DISPLAY_NUMBER" ] || fail "could not start Xvfb on any display from :91 to :99"
+export DISPLAY=":$DISPLAY_NUMBER"
+# The test runner asks for the offscreen platform; here the windows are real.
+export QT_QPA_PLATFORM=xcb
+export LC_ALL=C.UTF-8
+
+# ---- looking at the screen --------------------------------------------------
+
+# Ids of the mapped windows whose title is TITLE (Qt may append the program's
+# name after an em dash).
+windows_titled() {
+    local title=$1 id
+    xwininfo -root -tree 2>/dev/null \
+        | awk -v a="\"$title\":" -v b="\"$title — " 'index($0, a) || index($0, b) { print $1 }' \
+        | while read -r id; do
+            xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
+        done
+}
+
+count_titled() {
+    windows_titled "$1" | wc -l
+}
+
+# wait_for COUNT TITLE SECONDS PID: until COUNT windows titled TITLE are shown;
+# fails at once if the process PID (0: none) ends meanwhile.
+wait_for() {
+    local want=$1 title=$2 seconds=$3 pid=$4 i
+    for ((i = 0; i < seconds * 5; i++)); do
+        [ "$(count_titled "$title")" -eq "$want" ] && return 0
+        if [ "$pid" -ne 0 ] && ! kill -0 "$pid" 2>/dev/null; then
+            fail "the program ended while waiting for $want window(s) titled '$title'"
+        fi
+        sleep 0.2
+    done
+    fail "expected $want window(s) titled '$title' within ${seconds}s, found $(count_titled "$title")"
+}
+
+start_copy() { # start_copy NAME: starts the program, its pid in STARTED
+    "$BIN" >"$WORK/$1.log" 2>&1 &
+    STARTED=$!
+    PIDS+=("$STARTED")
+}
+
+stop_copy() { # stop_copy PID SIGNAL
+    kill -0 "$1" 2>/dev/null || fail "process $1 ended before it was stopped"
+    kill "-$2" "$1"
+    # Neither signal is caught by the program, so this wait is short; waiting
+    # at once also keeps the shell from reporting the death.
+    wait "$1" 2>/dev/null
+}
+
+# ---- the run ----------------------------------------------------------------
+
+# Sanitizer builds start slowly: allow generous waits.
+WAIT=40
+
+start_copy first
+FIRST=$STARTED
+wait_for 1 "$SPLASH_TITLE" "$WAIT" "$FIRST"
+echo "e2e_startup: the splash of the first copy is shown"
+
+start_copy second
+SECOND=$STARTED
+wait_for 1 "$BOX_TITLE" "$WAIT" "$SECOND"
+kill -0 "$SECOND" 2>/dev/null || fail "the second copy ended before its warning was answered"
+[ "$(count_titled "$SPLASH_TITLE")" -eq 1 ] || fail "the second copy opened a window beside its warning"
+echo "e2e_startup: the second copy shows its warning '$BOX_TITLE' and nothing else"
+
+stop_copy "$SECOND" TERM
+wait_for 0 "$BOX_TITLE" 10 0
+kill -0 "$FIRST" 2>/dev/null || fail "the first copy ended together with the second"
+[ "$(count_titled "$SPLASH_TITLE")" -eq 1 ] || fail "the first copy's splash went away"
+echo "e2e_startup: the first copy is undisturbed"
+
+stop_copy "$FIRST" KILL
+wait_for 0 "$SPLASH_TITLE" 10 0
+compgen -G "$WORK/gonioma-*.lock" >/dev/null || fail "the killed copy left no lock behind: nothing stale to test"
+
+start_copy third
+THIRD=$STARTED
+wait_for 1 "$SPLASH_TITLE" "$WAIT" "$THIRD"
+[ "$(count_titled "$BOX_TITLE")" -eq 0 ] || fail "the stale lock of a killed copy was taken for a running one"
+echo "e2e_startup: a new copy starts past the lock of the killed one"
+stop_copy "$THIRD" KILL
+
+echo "e2e_startup: passed"
