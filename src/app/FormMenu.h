@@ -51,6 +51,7 @@ private:
     void Command1_Click();
     void Command8_Click();
     void Command3_Click();
+    void Command5_Click();
 };
 
 } // namespace app

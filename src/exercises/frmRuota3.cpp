@@ -1,0 +1,138 @@
+#include "exercises/frmRuota3.h"
+
+#include "app/ModuloColoriSuoni.h"
+#include "exercise/AngleGeometry.h"
+#include "exercise/FanDrawing.h"
+#include "platform/Controls.h"
+#include "platform/PictureBox.h"
+#include "platform/Random.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace exercises {
+
+using namespace platform;
+
+namespace {
+const QString kLabelFamily = QStringLiteral("Arial");
+
+// One of 10, 20, ..., 360, each as likely.
+qint16 randomSize()
+{
+    return qint16(integerPart(Random::next() * 36 + 1) * 10);
+}
+
+QString measureText(int degrees)
+{
+    return QString::number(degrees) + QChar(0x00B0);
+}
+} // namespace
+
+frmRuota3::frmRuota3()
+    : ExerciseForm(QStringLiteral("frmRuota3"))
+{
+    setWindowTitle(QStringLiteral("< > ="));
+    setDesignInnerSize(800, 560);
+
+    // Two square boxes, each measure under its box and the sign between the
+    // measures: after a right answer the row reads like a relation.
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 12, 316, 316)), QStringLiteral("Picture1"));
+    Picture2 = addControl(newPictureBox(client(), QRect(468, 12, 316, 316)), QStringLiteral("Picture2"));
+
+    const QFont measureFont = designFont(kLabelFamily, 14.25, true);
+    auto measureLabel = [&](const QString& name, int left) {
+        QLabel* label = addControl(newLabel(client(), QRect(left, 336, 316, 34), name), name);
+        makeOpaqueWhite(label);
+        label->setFont(measureFont);
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(false);
+        return label;
+    };
+    Label1 = measureLabel(QStringLiteral("Label1"), 16);
+    Label2 = measureLabel(QStringLiteral("Label2"), 468);
+
+    Label5 = addControl(newLabel(client(), QRect(346, 293, 108, 120), QStringLiteral("Label5")),
+                        QStringLiteral("Label5"));
+    makeOpaqueWhite(Label5);
+    Label5->setFont(designFont(kLabelFamily, 72, true));
+    Label5->setAlignment(Qt::AlignCenter);
+    Label5->setWordWrap(false);
+    Label5->hide();
+
+    const QFont answerFont = designFont(font().family(), 20, true);
+    auto answerButton = [&](const QString& name, int column, const QString& caption) {
+        QPushButton* b = addControl(newButton(client(), QRect(218 + column * 126, 424, 112, 56), caption), name);
+        b->setFont(answerFont);
+        return b;
+    };
+    Command1 = answerButton(QStringLiteral("Command1"), 0, QStringLiteral(">"));
+    Command8 = answerButton(QStringLiteral("Command8"), 1, QStringLiteral("<"));
+    Command2 = answerButton(QStringLiteral("Command2"), 2, QStringLiteral("="));
+
+    // The feedback icon at the lower left, the counts at the lower right, the
+    // two frame buttons centred under the answers.
+    placeFrame({QRect(70, 434, 80, 80), QRect(600, 432, 110, 30), QRect(710, 432, 74, 30),
+                QRect(600, 472, 110, 30), QRect(710, 472, 74, 30), QRect(218, 494, 175, 50),
+                QRect(407, 494, 175, 50)});
+    setDrawingBoxes({Picture1, Picture2});
+    setAnswerControls({Command1, Command2, Command8});
+    setMessageLabel(Label5);
+
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+}
+
+void frmRuota3::NewAnglePair()
+{
+    beginQuestion();
+    setBackColor(app::RandomBackColor());
+    Label1->hide();
+    Label2->hide();
+    Picture1->clear();
+    Picture2->clear();
+    StartRadians = exercise::armDirection(0);
+    CurrentDegrees1 = 0;
+    CurrentDegrees2 = 0;
+    // Both sizes are fixed before any drawing: answers given while the figures
+    // are still opening are judged on them.
+    AngleSize1 = randomSize();
+    AngleSize2 = randomSize();
+    Label1->setText(measureText(AngleSize1));
+    Label2->setText(measureText(AngleSize2));
+
+    const exercise::DrawingGuard guard(this);
+    if (!drawOpening(Picture1, CurrentDegrees1, AngleSize1, guard))
+        return;
+    if (!drawOpening(Picture2, CurrentDegrees2, AngleSize2, guard))
+        return;
+    // The first arms last, over the yellow of the sweeps.
+    const QPointF firstArmEnd = exercise::rayPoint(StartRadians);
+    Picture1->line(QPointF(0, 0), firstArmEnd, ArmColor);
+    Picture2->line(QPointF(0, 0), firstArmEnd, ArmColor);
+}
+
+bool frmRuota3::drawOpening(PictureBox* box, qint16& currentDegrees, qint16 angleSize,
+                            const exercise::DrawingGuard& guard)
+{
+    if (!exercise::sweep(box, currentDegrees, angleSize, FillColor, guard))
+        return false;
+    exercise::drawStep(box, currentDegrees, ArmColor);
+    return true;
+}
+
+void frmRuota3::answer(Relation claimed)
+{
+    if (compare(AngleSize1, AngleSize2) != claimed) {
+        wrongAnswerFeedback();
+        return;
+    }
+    rightAnswerFeedback();
+    Label5->show();
+    Label5->setText(symbol(claimed));
+    Label1->show();
+    Label2->show();
+}
+
+} // namespace exercises
