@@ -1,7 +1,6 @@
 #include "app/FormMenu.h"
 #include "app/Modulo1.h"
 #include "app/ModuloColoriSuoni.h"
-#include "exercises/Comparison.h"
 #include "exercises/frmRuota3.h"
 #include "language/LanguageSupport.h"
 #include "platform/PictureBox.h"
@@ -146,17 +145,6 @@ protected:
         }
     }
 };
-
-TEST(Comparison, RelationAndSign)
-{
-    using namespace exercises;
-    EXPECT_EQ(compare(40, 70), Relation::Less);
-    EXPECT_EQ(compare(360, 10), Relation::Greater);
-    EXPECT_EQ(compare(120, 120), Relation::Equal);
-    EXPECT_EQ(symbol(Relation::Less), "<");
-    EXPECT_EQ(symbol(Relation::Greater), ">");
-    EXPECT_EQ(symbol(Relation::Equal), "=");
-}
 
 TEST_F(Ruota3Test, OpensOnAFirstPairWithEverythingHidden)
 {
