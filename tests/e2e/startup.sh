@@ -35,14 +35,18 @@ export XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 PIDS=()
+XVFB=
 cleanup() {
     local pid
     for pid in "${PIDS[@]}"; do
         kill -KILL "$pid" 2>/dev/null
-    done
-    for pid in "${PIDS[@]}"; do
         wait "$pid" 2>/dev/null
     done
+    # The X server is asked to stop, so it takes its lock and socket away.
+    if [ -n "$XVFB" ]; then
+        kill -TERM "$XVFB" 2>/dev/null
+        wait "$XVFB" 2>/dev/null
+    fi
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -83,22 +87,33 @@ BOX_TITLE=$(ini_value "$LNG" Strings 0038)
 
 # ---- a private X server -----------------------------------------------------
 
+# A display is taken while the server named in its lock file lives; the
+# server itself clears the lock of one that died.
+display_taken() {
+    local pid
+    [ -e "/tmp/.X$1-lock" ] || return 1
+    pid=$(tr -dc '0-9' <"/tmp/.X$1-lock" 2>/dev/null)
+    [ -z "$pid" ] || [ -d "/proc/$pid" ]
+}
+
 DISPLAY_NUMBER=
 for n in 91 92 93 94 95 96 97 98 99; do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    display_taken "$n" && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    xvfb=$!
-    PIDS+=("$xvfb")
+    XVFB=$!
     for _ in $(seq 50); do
         if xwininfo -root -display ":$n" >/dev/null 2>&1; then
             DISPLAY_NUMBER=$n
             break
         fi
-        kill -0 "$xvfb" 2>/dev/null || break
+        kill -0 "$XVFB" 2>/dev/null || break
         sleep 0.1
     done
     [ -n "$DISPLAY_NUMBER" ] && break
-    kill -KILL "$xvfb" 2>/dev/null
+    # Lost a race for this display, or the server failed: try the next one.
+    kill -TERM "$XVFB" 2>/dev/null
+    wait "$XVFB" 2>/dev/null
+    XVFB=
 done
 [ -n "$DISPLAY_NUMBER" ] || fail "could not start Xvfb on any display from :91 to :99"
 export DISPLAY=":$DISPLAY_NUMBER"
