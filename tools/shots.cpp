@@ -6,6 +6,7 @@
 #include "app/FormMenu.h"
 #include "app/Modulo1.h"
 #include "exercises/frmRuota1.h"
+#include "exercises/frmRuota3.h"
 #include "language/LanguageSupport.h"
 #include "platform/AppDir.h"
 #include "platform/Form.h"
@@ -69,6 +70,13 @@ int main(int argc, char** argv)
     QTest::mouseClick(ruota1.Command8, Qt::LeftButton);
     QTest::mouseClick(ruota1.Command1, Qt::LeftButton);
     save(ruota1, out, QStringLiteral("frmRuota1-right") + suffix);
+    closeAll();
+
+    platform::Random::scriptForTesting({0.2, 0.1, 0.2});
+    auto& ruota3 = platform::Form::show<exercises::frmRuota3>();
+    save(ruota3, out, QStringLiteral("frmRuota3-question") + suffix);
+    QTest::mouseClick(ruota3.Command8, Qt::LeftButton);
+    save(ruota3, out, QStringLiteral("frmRuota3-right") + suffix);
     closeAll();
     return 0;
 }

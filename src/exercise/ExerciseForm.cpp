@@ -28,6 +28,9 @@ QLabel* newIcon(QWidget* parent, const QPixmap& pixmap)
 {
     auto* icon = new QLabel(parent);
     icon->setPixmap(pixmap);
+    // The picture keeps its size and stays in the middle when the resizer
+    // makes the feedback area larger.
+    icon->setAlignment(Qt::AlignCenter);
     icon->resize(kIconSize, kIconSize);
     return icon;
 }
@@ -42,7 +45,7 @@ ExerciseForm::ExerciseForm(const QString& name)
     ComandoIconaNo = addControl(newIcon(feedback, wrongIcon()), QStringLiteral("ComandoIconaNo"));
     ComandoIconaNo->hide();
 
-    const QFont countFont = designFont(font().family(), 14, true);
+    const QFont countFont = designFont(font().family(), 16, true);
     auto countLabel = [&](const QString& controlName, const QString& caption) {
         QLabel* label = addControl(newLabel(client(), QRect(), caption), controlName);
         label->setFont(countFont);
@@ -54,7 +57,7 @@ ExerciseForm::ExerciseForm(const QString& name)
     EtichettaEsatti = countLabel(QStringLiteral("EtichettaEsatti"), QStringLiteral("0"));
     EtichettaErrati = countLabel(QStringLiteral("EtichettaErrati"), QStringLiteral("0"));
 
-    const QFont buttonFont = designFont(font().family(), 14, true);
+    const QFont buttonFont = designFont(font().family(), 16, true);
     BottoneAvanti = addControl(newButton(client(), QRect(), QStringLiteral("avanti")), QStringLiteral("BottoneAvanti"));
     BottoneAvanti->setFont(buttonFont);
     BottoneAvanti->setEnabled(false);

@@ -23,8 +23,8 @@ frmRuota1::frmRuota1()
 
     Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 500, 528)), QStringLiteral("Picture1"));
     Frame1 = addControl(newFrame(client(), QRect(540, 16, 244, 268)), QStringLiteral("Frame1"));
-    Frame1->setFont(designFont(font().family(), 12, true));
-    const QFont answerFont = designFont(font().family(), 16, true);
+    Frame1->setFont(designFont(font().family(), 14, true));
+    const QFont answerFont = designFont(font().family(), 18, true);
     auto answerButton = [&](const QString& name, int row, const QString& caption) {
         QPushButton* b = addControl(newButton(Frame1, QRect(22, 36 + row * 56, 200, 46), caption), name);
         b->setFont(answerFont);
@@ -37,13 +37,13 @@ frmRuota1::frmRuota1()
 
     Label5 = addControl(newLabel(client(), QRect(236, 28, 268, 84), QStringLiteral("Label5")), QStringLiteral("Label5"));
     makeOpaqueWhite(Label5);
-    Label5->setFont(designFont(font().family(), 15, true));
+    Label5->setFont(designFont(font().family(), 18, true));
     Label5->setAlignment(Qt::AlignCenter);
     Label5->setMargin(6);
     Label5->hide();
 
-    placeFrame({QRect(540, 300, 64, 64), QRect(620, 300, 100, 28), QRect(720, 300, 64, 28),
-                QRect(620, 336, 100, 28), QRect(720, 336, 64, 28), QRect(540, 400, 244, 52),
+    placeFrame({QRect(540, 300, 64, 64), QRect(614, 300, 114, 28), QRect(728, 300, 56, 28),
+                QRect(614, 336, 114, 28), QRect(728, 336, 56, 28), QRect(540, 400, 244, 52),
                 QRect(540, 470, 244, 52)});
     setDrawingBoxes({Picture1});
     setAnswerControls({Command8, Command1, Command2, Command3});
