@@ -1,5 +1,7 @@
 #include "language/LanguageFiles.h"
 
+#include "language/LanguageSupport.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -22,6 +24,18 @@ bool byNameIgnoringCase(const QString& a, const QString& b)
     return a < b;
 }
 
+// A language is remembered by writing its name into the settings file; a name
+// that would not read back the same (a line break, blanks or quotes around it)
+// or that could not be used as a file name of ours is not offered.
+bool storableInSettings(const QString& name)
+{
+    if (name.isEmpty() || !isSafeLanguageName(name) || name.trimmed() != name)
+        return false;
+    const bool quoted = name.size() >= 2 && (name.front() == u'"' || name.front() == u'\'')
+        && name.back() == name.front();
+    return !quoted;
+}
+
 } // namespace
 
 QStringList listLanguageNames(const QString& dir)
@@ -32,7 +46,7 @@ QStringList listLanguageNames(const QString& dir)
     for (const QString& file : entries) {
         if (!file.endsWith(Extension, Qt::CaseInsensitive))
             continue;
-        if (file.contains(u'\r') || file.contains(u'\n'))
+        if (!storableInSettings(file.chopped(Extension.size())))
             continue;
         files.append(file);
     }

@@ -3,6 +3,9 @@
 #include "language/IniFile.h"
 #include "platform/AppDir.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace language {
@@ -33,7 +36,18 @@ QString languageFilePath()
 {
     if (!isSafeLanguageName(CurrentLanguageFile))
         return {};
-    return platform::AppDir::path() + u'/' + CurrentLanguageFile + QStringLiteral(".lng");
+    const QString path = platform::AppDir::path() + u'/' + CurrentLanguageFile + QStringLiteral(".lng");
+    if (QFileInfo::exists(path))
+        return path;
+    // The menu lists "Name.LNG" as "Name" too: find the file whatever the
+    // case of its extension, as the file systems of old did.
+    const QDir dir(platform::AppDir::path());
+    for (const QString& file : dir.entryList({CurrentLanguageFile + QStringLiteral(".*")}, QDir::Files)) {
+        if (file.size() == CurrentLanguageFile.size() + 4 && file.startsWith(CurrentLanguageFile)
+            && file.endsWith(QStringLiteral(".lng"), Qt::CaseInsensitive))
+            return dir.filePath(file);
+    }
+    return path;
 }
 
 QString LookupString(const QString& id)

@@ -45,6 +45,19 @@ TEST_F(LanguageFilesTest, OtherFilesFoldersAndNamesWithLineBreaksAreLeftOut)
     EXPECT_EQ(listLanguageNames(dir.path()), QStringList({"Italiano"}));
 }
 
+TEST_F(LanguageFilesTest, NamesThatWouldNotReadBackFromTheSettingsAreLeftOut)
+{
+    touch("Italiano.lng");
+    touch(" Spazio.lng");
+    touch("Spazio .lng");
+    touch("\"Virgolette\".lng");
+    touch("a..b.lng");
+    touch("Barra\\rovescia.lng");
+    touch(".lng");
+
+    EXPECT_EQ(listLanguageNames(dir.path()), QStringList({"Italiano"}));
+}
+
 TEST_F(LanguageFilesTest, NoLanguageFilesGivesAnEmptyList)
 {
     touch("LangSetting.ini");

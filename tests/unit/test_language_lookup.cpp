@@ -54,6 +54,14 @@ TEST_F(LanguageLookupTest, PathsLieInTheProgramsDirectory)
     EXPECT_EQ(language::languageFilePath(), appDir() + "/English.lng");
 }
 
+TEST_F(LanguageLookupTest, AFileWithAnUpperCaseExtensionIsFoundByItsName)
+{
+    write(appDir() + "/Deutsch.LNG", "[Strings]\r\n0039=\"Beenden?\"\r\n");
+    CurrentLanguageFile = "Deutsch";
+    EXPECT_EQ(language::languageFilePath(), appDir() + "/Deutsch.LNG");
+    EXPECT_EQ(LookupString("0039"), "Beenden?");
+}
+
 TEST_F(LanguageLookupTest, TheSettingIsReadWhileNoLanguageIsKnown)
 {
     write(language::settingsFilePath(), "[Language]\r\nCurrentLanguage=English\r\n");
