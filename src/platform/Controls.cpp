@@ -23,6 +23,8 @@ QPushButton* newButton(QWidget* parent, const QRect& geometry, const QString& ca
 QLabel* newLabel(QWidget* parent, const QRect& geometry, const QString& caption)
 {
     auto* label = new QLabel(caption, parent);
+    // Captions come from language files: never read as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(geometry);
     label->setWordWrap(true);
     return label;

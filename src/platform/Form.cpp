@@ -145,6 +145,10 @@ void Form::fillScreen()
     const QSize frameExtra = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
     move(0, 0);
     resize(screen - frameExtra);
+    // A window manager may not have framed the window yet: asking it to
+    // maximise keeps the title bar and the bottom row on the screen.
+    if (isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void Form::layoutClient()

@@ -30,7 +30,12 @@ MessageAnswer MessageBox::show(const MessageRequest& request)
         return handler()(request);
 
     const QString title = request.title.isEmpty() ? QApplication::applicationDisplayName() : request.title;
-    QMessageBox box(toQt(request.icon), title, request.prompt, QMessageBox::NoButton, QApplication::activeWindow());
+    // Texts come from language files: shown as they are, never as markup, with
+    // their CR LF line breaks as plain line breaks.
+    QString prompt = request.prompt;
+    prompt.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(toQt(request.icon), title, prompt, QMessageBox::NoButton, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
     if (request.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
