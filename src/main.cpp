@@ -7,15 +7,25 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("gonioma"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Gonioma"));
+    // The application's own title, shown by message boxes that give none; not
+    // set as a display name, which the platform would append to every title.
+    QApplication::setApplicationName(QStringLiteral("Gonioma"));
     QApplication::setWindowIcon(app::programIcon());
     // Windows are unloaded by the program itself; it ends when the last goes.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The platform's own texts (the Yes and No of a message box) in the
+    // language of the desktop.
+    QTranslator platformTexts;
+    if (platformTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&platformTexts);
     // The title's comic face, with its free counterpart on Linux.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
 
