@@ -7,6 +7,7 @@
 // from straight up; rays are 3 units long so they always reach the border.
 namespace exercise {
 
+// 2pi and pi/2 in single precision, as every direction is computed with them.
 inline constexpr float kTwoPi = float(3.14159265358979323846 * 2);
 inline constexpr float kHalfPi = float(3.14159265358979323846 / 2);
 inline constexpr double kRayLength = 3.0;

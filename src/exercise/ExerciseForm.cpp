@@ -12,8 +12,6 @@
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
 
-#include <cmath>
-
 #include <QLabel>
 #include <QPushButton>
 
@@ -91,9 +89,6 @@ void ExerciseForm::Form_Load()
     FillColor = int(PaletteColor::Yellow);
     for (PictureBox* box : m_boxes)
         box->setDrawWidth(1);
-    const double pi = 4.0 * std::atan(1.0);
-    TwoPi = float(pi + pi);
-    HalfPi = float(pi / 2);
 }
 
 void ExerciseForm::Form_Activate()

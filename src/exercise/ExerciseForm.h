@@ -54,8 +54,6 @@ protected:
     // Palette colours of the arms and of the sweep lines.
     int ArmColor = 0;
     int FillColor = 0;
-    float TwoPi = 0;
-    float HalfPi = 0;
 
     void placeFrame(const FrameGeometry& geometry);
 
