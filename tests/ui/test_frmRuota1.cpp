@@ -8,6 +8,7 @@
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -275,6 +276,32 @@ TEST_F(FrmRuota1Test, EsciDuringTheDrawingUnloadsSafely)
     EXPECT_EQ(Form::instance<frmRuota1>(), nullptr);
     ASSERT_EQ(Form::loadedForms().size(), 1);
     EXPECT_NE(Form::instance<app::FormMenu>(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FrmRuota1Test, SoundsSwitchedOffInTheMenuStayOffThroughAnExercise)
+{
+    app::SoundsOn = true;
+    Form::show<app::FormMenu>();
+    settle();
+    app::FormMenu* menu = window<app::FormMenu>();
+    menu->Check1->setChecked(false);
+    ASSERT_FALSE(app::SoundsOn);
+
+    platform::Random::scriptForTesting(question(0, 90));
+    click(menu->Command3);
+    settle();
+    frmRuota1* w = window<frmRuota1>();
+    click(w->Command8);
+    click(w->Command1);
+    EXPECT_TRUE(soundsPlayed().isEmpty());
+
+    click(w->Command7); // answered Yes
+    settle();
+    EXPECT_FALSE(window<app::FormMenu>()->Check1->isChecked());
 }
 
 } // namespace
