@@ -36,5 +36,8 @@ int main(int argc, char** argv)
     platform::SingleInstance instance;
     if (!app::StartUp(instance))
         return 0;
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    // Windows unloaded on the way out are deleted before the program ends.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return result;
 }

@@ -198,6 +198,58 @@ THIRD=$STARTED
 wait_for 1 "$SPLASH_TITLE" "$WAIT" "$THIRD"
 [ "$(count_titled "$BOX_TITLE")" -eq 0 ] || fail "the stale lock of a killed copy was taken for a running one"
 echo "e2e_startup: a new copy starts past the lock of the killed one"
-stop_copy "$THIRD" KILL
+
+# ---- a pupil's walk through it ----------------------------------------------
+# Splash, menu, the first exercise, back to the menu and out, with the keyboard
+# and the mouse. The X server has no window manager, so the full-screen windows
+# stand at the top left and their controls where their design puts them.
+
+MENU_TITLE=$(ini_value "$LNG" FormMenu FormMenu.Caption)
+EXERCISE_TITLE=$(ini_value "$LNG" frmRuota1 frmRuota1.Caption)
+[ -n "$MENU_TITLE" ] && [ -n "$EXERCISE_TITLE" ] || fail "window titles missing from $LNG"
+command -v xdotool >/dev/null || fail "xdotool is not installed"
+
+# click_at FX FY: a click at a fraction of the screen's width and height.
+click_at() {
+    local size w h
+    size=$(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
+    read -r w h <<<"$size"
+    xdotool mousemove "$(awk -v f="$1" -v w="$w" 'BEGIN { printf "%d", f * w }')" \
+        "$(awk -v f="$2" -v h="$h" 'BEGIN { printf "%d", f * h }')" click 1
+}
+
+xdotool key Return # "Avvio" has the focus
+wait_for 1 "$MENU_TITLE" "$WAIT" "$THIRD"
+wait_for 0 "$SPLASH_TITLE" 10 "$THIRD"
+echo "e2e_startup: Avvio opens the menu and closes the splash"
+
+click_at 0.229 0.585 # "acuto - retto - ottuso - piatto"
+wait_for 1 "$EXERCISE_TITLE" "$WAIT" "$THIRD"
+wait_for 0 "$MENU_TITLE" 10 "$THIRD"
+echo "e2e_startup: the menu opens the exercise and closes itself"
+
+sleep 2 # the first fan opens
+click_at 0.827 0.885 # "esci"
+sleep 1
+xdotool key Return # Yes
+wait_for 1 "$MENU_TITLE" "$WAIT" "$THIRD"
+wait_for 0 "$EXERCISE_TITLE" 10 "$THIRD"
+echo "e2e_startup: esci and Yes bring the menu back"
+
+click_at 0.762 0.895 # "Esci"
+sleep 1
+xdotool key Return # Yes
+for _ in $(seq 100); do
+    kill -0 "$THIRD" 2>/dev/null || break
+    sleep 0.2
+done
+kill -0 "$THIRD" 2>/dev/null && fail "the program did not end after Esci and Yes"
+wait "$THIRD"
+STATUS=$?
+[ "$STATUS" -eq 0 ] || fail "the program ended with status $STATUS"
+if grep -qE 'AddressSanitizer|LeakSanitizer|runtime error' "$WORK/third.log"; then
+    fail "the sanitizers reported a fault during the walk"
+fi
+echo "e2e_startup: Esci and Yes end the program cleanly"
 
 echo "e2e_startup: passed"
