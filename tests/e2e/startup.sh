@@ -208,6 +208,8 @@ MENU_TITLE=$(ini_value "$LNG" FormMenu FormMenu.Caption)
 EXERCISE_TITLE=$(ini_value "$LNG" frmRuota1 frmRuota1.Caption)
 [ -n "$MENU_TITLE" ] && [ -n "$EXERCISE_TITLE" ] || fail "window titles missing from $LNG"
 command -v xdotool >/dev/null || fail "xdotool is not installed"
+# The title of the program's questions ("esci", "Esci").
+QUESTION_TITLE="Esercitazioni sugli gonioma"
 
 # click_at FX FY: a click at a fraction of the screen's width and height.
 click_at() {
@@ -218,7 +220,7 @@ click_at() {
         "$(awk -v f="$2" -v h="$h" 'BEGIN { printf "%d", f * h }')" click 1
 }
 
-xdotool key Return # "Avvio" has the focus
+click_at 0.5 0.842 # "Avvio"
 wait_for 1 "$MENU_TITLE" "$WAIT" "$THIRD"
 wait_for 0 "$SPLASH_TITLE" 10 "$THIRD"
 echo "e2e_startup: Avvio opens the menu and closes the splash"
@@ -230,15 +232,15 @@ echo "e2e_startup: the menu opens the exercise and closes itself"
 
 sleep 2 # the first fan opens
 click_at 0.827 0.885 # "esci"
-sleep 1
-xdotool key Return # Yes
+wait_for 1 "$QUESTION_TITLE" "$WAIT" "$THIRD"
+xdotool key Return # Yes, the default answer
 wait_for 1 "$MENU_TITLE" "$WAIT" "$THIRD"
 wait_for 0 "$EXERCISE_TITLE" 10 "$THIRD"
 echo "e2e_startup: esci and Yes bring the menu back"
 
 click_at 0.762 0.895 # "Esci"
-sleep 1
-xdotool key Return # Yes
+wait_for 1 "$QUESTION_TITLE" "$WAIT" "$THIRD"
+xdotool key Return # Yes, the default answer
 for _ in $(seq 100); do
     kill -0 "$THIRD" 2>/dev/null || break
     sleep 0.2
