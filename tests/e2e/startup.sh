@@ -99,7 +99,9 @@ display_taken() {
 DISPLAY_NUMBER=
 for n in 91 92 93 94 95 96 97 98 99; do
     display_taken "$n" && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    # -noreset: the server would otherwise reset when its last client goes (the
+    # killed copy) and refuse the next one for a moment.
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
     XVFB=$!
     for _ in $(seq 50); do
         if xwininfo -root -display ":$n" >/dev/null 2>&1; then
