@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     std::printf("LookupString: %.1f us per call (%d calls, language %s)\n", lookup, lookups,
                 qPrintable(language::CurrentLanguageFile));
 
-    auto& menu = platform::Form::load<app::FormMenu>();
+    auto& menu = *platform::Form::load<app::FormMenu>();
     const int translations = 50;
     const double translate = meanMicroseconds(translations, [&] { language::TranslateForm(&menu); });
     std::printf("TranslateForm(FormMenu): %.2f ms per call (%d calls, %lld controls)\n", translate / 1000.0,

@@ -1,4 +1,4 @@
-#include "app/ModuloColoriSuoni.h"
+#include "app/shared/ModuloColoriSuoni.h"
 #include "app/ProgramIcon.h"
 #include "app/StartUp.h"
 #include "platform/EventYield.h"

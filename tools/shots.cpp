@@ -4,7 +4,7 @@
 // It runs from the build folder, where the language files and sounds lie.
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
-#include "app/Modulo1.h"
+#include "app/shared/Modulo1.h"
 #include "exercises/frmRuota1.h"
 #include "exercises/frmRuota3.h"
 #include "language/LanguageSupport.h"
@@ -59,13 +59,13 @@ int main(int argc, char** argv)
     app::CorrectLabelText = language::LookupString(QStringLiteral("0040"));
     app::WrongLabelText = language::LookupString(QStringLiteral("0041"));
 
-    save(platform::Form::show<app::FormAvvio>(), out, QStringLiteral("splash") + suffix);
+    save(*platform::Form::show<app::FormAvvio>(), out, QStringLiteral("splash") + suffix);
     closeAll();
-    save(platform::Form::show<app::FormMenu>(), out, QStringLiteral("menu") + suffix);
+    save(*platform::Form::show<app::FormMenu>(), out, QStringLiteral("menu") + suffix);
     closeAll();
 
     platform::Random::scriptForTesting({0.5, 0.1, 0.45});
-    auto& ruota1 = platform::Form::show<exercises::frmRuota1>();
+    auto& ruota1 = *platform::Form::show<exercises::frmRuota1>();
     save(ruota1, out, QStringLiteral("frmRuota1-question") + suffix);
     QTest::mouseClick(ruota1.Command8, Qt::LeftButton);
     QTest::mouseClick(ruota1.Command1, Qt::LeftButton);
@@ -73,7 +73,7 @@ int main(int argc, char** argv)
     closeAll();
 
     platform::Random::scriptForTesting({0.2, 0.1, 0.2});
-    auto& ruota3 = platform::Form::show<exercises::frmRuota3>();
+    auto& ruota3 = *platform::Form::show<exercises::frmRuota3>();
     save(ruota3, out, QStringLiteral("frmRuota3-question") + suffix);
     QTest::mouseClick(ruota3.Command8, Qt::LeftButton);
     save(ruota3, out, QStringLiteral("frmRuota3-right") + suffix);

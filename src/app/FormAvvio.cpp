@@ -1,13 +1,14 @@
 #include "app/FormAvvio.h"
 
 #include "app/FormMenu.h"
-#include "app/Modulo1.h"
-#include "app/ModuloColoriSuoni.h"
+#include "app/shared/Modulo1.h"
+#include "app/shared/ModuloColoriSuoni.h"
 #include "language/LanguageSupport.h"
 #include "language/TranslateForm.h"
 #include "platform/Controls.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 namespace app {
@@ -46,7 +47,11 @@ FormAvvio::FormAvvio()
 void FormAvvio::Form_Load()
 {
     language::CurrentLanguageFile = language::readLanguageSetting();
+    QPointer<FormAvvio> self(this);
     language::TranslateForm(this);
+    // The translation lets the event loop run; the program may have ended meanwhile.
+    if (!self || !self->isLoaded())
+        return;
     bindSharedResizer(this);
     setBackColor(RandomBackColor());
 }
@@ -64,8 +69,7 @@ void FormAvvio::Form_Resize()
 
 void FormAvvio::BottoneAvvio_Click()
 {
-    Form::show<FormMenu>();
-    unload();
+    changeTo<FormMenu>();
 }
 
 } // namespace app

@@ -1,9 +1,9 @@
 #include "app/FormMenu.h"
 
-#include "app/Modulo1.h"
-#include "app/ModuloColoriSuoni.h"
-#include "exercises/frmRuota1.h"
-#include "exercises/frmRuota3.h"
+#include "app/shared/Modulo1.h"
+#include "app/shared/ModuloColoriSuoni.h"
+#include "app/WindowCatalog.h"
+#include "exercise/ExerciseForm.h"
 #include "language/IniFile.h"
 #include "language/LanguageFiles.h"
 #include "language/LanguageSupport.h"
@@ -65,8 +65,25 @@ FormMenu::FormMenu()
     connect(Check1, &QCheckBox::stateChanged, this, &FormMenu::Check1_Click);
     connect(Command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
     connect(Command8, &QPushButton::clicked, this, &FormMenu::Command8_Click);
-    connect(Command3, &QPushButton::clicked, this, &FormMenu::Command3_Click);
-    connect(Command5, &QPushButton::clicked, this, &FormMenu::Command5_Click);
+    connectExerciseButtons();
+}
+
+void FormMenu::connectExerciseButtons()
+{
+    for (QPushButton* button : {Command2, Command5, Command6, Command3, Command4, Command9, Command10, Command7})
+        button->setEnabled(false);
+    for (const WindowEntry& exercise : exerciseWindows()) {
+        auto* button = qobject_cast<QPushButton*>(control(exercise.menuButton));
+        if (!button)
+            continue;
+        button->setEnabled(true);
+        connect(button, &QPushButton::clicked, this, [this, open = exercise.openFrom] { open(*this); });
+    }
+}
+
+void FormMenu::becomeExercisesHome()
+{
+    exercise::ExerciseForm::setReturnToMenu([](Form& from) { from.changeTo<FormMenu>(); });
 }
 
 QAction* FormMenu::newLanguageItem(int index, const QString& caption)
@@ -85,8 +102,15 @@ QAction* FormMenu::newLanguageItem(int index, const QString& caption)
 
 void FormMenu::Form_Load()
 {
+    // Both the warning of a missing language file and the translation let the
+    // event loop run; the program may have ended meanwhile.
+    QPointer<FormMenu> self(this);
     MLSFillMenuLanguages();
+    if (!self || !self->isLoaded())
+        return;
     language::TranslateForm(this);
+    if (!self || !self->isLoaded())
+        return;
     Check1->setChecked(SoundsOn);
     bindSharedResizer(this);
     setBackColor(RandomBackColor());
@@ -181,25 +205,17 @@ void FormMenu::Command8_Click()
 
 void FormMenu::Command1_Click()
 {
+    if (windowChangeUnderWay())
+        return;
+    QPointer<FormMenu> self(this);
     const MessageAnswer answer = MessageBox::show({language::LookupString(QStringLiteral("0039")),
                                                    MessageIcon::Question, MessageButtons::YesNo,
                                                    QString::fromLatin1(kProgramTitle)});
-    if (answer != MessageAnswer::Yes)
+    // The box let the event loop run: another click may have left the menu.
+    if (answer != MessageAnswer::Yes || !self || !self->isLoaded() || windowChangeUnderWay())
         return;
     releaseSharedResizer();
     Program::end();
-}
-
-void FormMenu::Command3_Click()
-{
-    Form::show<exercises::frmRuota1>();
-    unload();
-}
-
-void FormMenu::Command5_Click()
-{
-    Form::show<exercises::frmRuota3>();
-    unload();
 }
 
 } // namespace app

@@ -36,6 +36,9 @@ public:
 
     // The fixed credit that heads the information box.
     static QString creditText();
+    // Lets every exercise's "esci" come back to the menu.
+    static void becomeExercisesHome();
+
     // The credit followed by the optional lines 9996 to 9999 of the language file.
     static QString informationText();
 
@@ -50,8 +53,7 @@ private:
     void Check1_Click();
     void Command1_Click();
     void Command8_Click();
-    void Command3_Click();
-    void Command5_Click();
+    void connectExerciseButtons();
 };
 
 } // namespace app

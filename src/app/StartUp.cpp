@@ -1,7 +1,8 @@
 #include "app/StartUp.h"
 
 #include "app/FormAvvio.h"
-#include "app/Modulo1.h"
+#include "app/FormMenu.h"
+#include "app/shared/Modulo1.h"
 #include "language/LanguageSupport.h"
 #include "platform/MessageBox.h"
 #include "platform/Random.h"
@@ -22,6 +23,7 @@ bool StartUp(platform::SingleInstance& instance)
     WrongLabelText = language::LookupString(QStringLiteral("0041"));
     platform::Random::reseedFromClock();
     SoundsOn = true;
+    FormMenu::becomeExercisesHome();
     platform::Form::show<FormAvvio>();
     return true;
 }

@@ -1,9 +1,7 @@
 #include "exercise/ExerciseForm.h"
 
-#include "app/FormMenu.h"
-#include "app/Modulo1.h"
-#include "app/ModuloColoriSuoni.h"
-#include "exercise/AngleGeometry.h"
+#include "app/shared/Modulo1.h"
+#include "app/shared/ModuloColoriSuoni.h"
 #include "exercise/FeedbackIcons.h"
 #include "language/LanguageSupport.h"
 #include "language/TranslateForm.h"
@@ -32,7 +30,18 @@ QLabel* newIcon(QWidget* parent, const QPixmap& pixmap)
     icon->resize(kIconSize, kIconSize);
     return icon;
 }
+
+std::function<void(Form&)>& returnToMenuHook()
+{
+    static std::function<void(Form&)> hook;
+    return hook;
+}
 } // namespace
+
+void ExerciseForm::setReturnToMenu(std::function<void(Form& from)> returnToMenu)
+{
+    returnToMenuHook() = std::move(returnToMenu);
+}
 
 ExerciseForm::ExerciseForm(const QString& name)
     : Form(name)
@@ -76,32 +85,50 @@ void ExerciseForm::placeFrame(const FrameGeometry& g)
     EtichettaEsatti->setGeometry(g.correctCount);
     LabelErt->setGeometry(g.wrongCaption);
     EtichettaErrati->setGeometry(g.wrongCount);
-    BottoneAvanti->setGeometry(g.nextButton);
+    if (BottoneAvanti)
+        BottoneAvanti->setGeometry(g.nextButton);
     Command7->setGeometry(g.exitButton);
+}
+
+void ExerciseForm::declareParts(const ExerciseParts& parts)
+{
+    m_parts = parts;
+    if (!m_parts.questionFocus && !m_parts.answerControls.isEmpty())
+        m_parts.questionFocus = m_parts.answerControls.first();
+    // An exercise without "avanti" has no such control at all, so neither the
+    // language files nor the resizer look for one.
+    if (!m_parts.hasNextButton && BottoneAvanti) {
+        delete BottoneAvanti;
+        BottoneAvanti = nullptr;
+    }
 }
 
 void ExerciseForm::Form_Load()
 {
+    QPointer<ExerciseForm> self(this);
     language::TranslateForm(this);
+    // The translation lets the event loop run: the program may have ended
+    // meanwhile and this window with it.
+    if (!self || !self->isLoaded())
+        return;
     app::bindSharedResizer(this);
     Random::reseedFromClock();
-    ArmColor = int(PaletteColor::LightRed);
-    FillColor = int(PaletteColor::Yellow);
-    for (PictureBox* box : m_boxes)
+    for (PictureBox* box : m_parts.drawingBoxes)
         box->setDrawWidth(1);
 }
 
 void ExerciseForm::Form_Activate()
 {
     fillScreen();
-    for (PictureBox* box : m_boxes)
+    for (PictureBox* box : m_parts.drawingBoxes)
         box->setScale(QPointF(-2, -2), QPointF(2, 2));
     ComandoIconaSi->show();
     ComandoIconaNo->hide();
     app::CorrectCount = 0;
     app::WrongCount = 0;
     showCounts();
-    BottoneAvanti->show();
+    if (BottoneAvanti)
+        BottoneAvanti->show();
     LabelEst->setText(app::CorrectLabelText);
     LabelErt->setText(app::WrongLabelText);
     newQuestion();
@@ -112,24 +139,42 @@ void ExerciseForm::Form_Resize()
     app::resizeWithSharedResizer();
 }
 
+void ExerciseForm::newQuestion()
+{
+    ++m_questionNumber;
+    setBackColor(app::RandomBackColor());
+    if (m_parts.questionFocus && m_parts.questionFocus->isEnabled())
+        m_parts.questionFocus->setFocus();
+    const DrawingGuard guard(this);
+    drawQuestion(guard);
+}
+
 void ExerciseForm::BottoneAvanti_Click()
 {
+    if (!BottoneAvanti)
+        return;
     BottoneAvanti->setEnabled(false);
-    for (QWidget* control : m_answerControls)
+    for (QWidget* control : m_parts.answerControls)
         control->setEnabled(true);
-    if (m_messageLabel)
-        m_messageLabel->hide();
+    if (m_parts.measureMessage)
+        m_parts.measureMessage->hide();
     newQuestion();
 }
 
 void ExerciseForm::Command7_Click()
 {
+    if (windowChangeUnderWay())
+        return;
+    QPointer<ExerciseForm> self(this);
     const MessageAnswer answer = MessageBox::show(
         {app::ExitPromptText, MessageIcon::Question, MessageButtons::YesNo, QString::fromLatin1(app::kProgramTitle)});
-    if (answer != MessageAnswer::Yes)
+    // The box let the event loop run: this window may be gone, or on its way.
+    if (answer != MessageAnswer::Yes || !self || !self->isLoaded() || windowChangeUnderWay())
         return;
-    Form::show<app::FormMenu>();
-    unload();
+    if (returnToMenuHook())
+        returnToMenuHook()(*this);
+    else
+        unload();
     app::CorrectCount = 0;
     app::WrongCount = 0;
 }
@@ -141,17 +186,20 @@ void ExerciseForm::rightAnswerFeedback()
     app::addOne(app::CorrectCount);
     app::PlayRightSound();
     EtichettaEsatti->setText(app::countText(app::CorrectCount));
+    if (!BottoneAvanti)
+        return;
     BottoneAvanti->setEnabled(true);
-    for (QWidget* control : m_answerControls)
+    for (QWidget* control : m_parts.answerControls)
         control->setEnabled(false);
+    BottoneAvanti->setFocus();
 }
 
 void ExerciseForm::showMeasureMessage(int measure, const QString& messageId)
 {
-    if (!m_messageLabel)
+    if (!m_parts.measureMessage)
         return;
-    m_messageLabel->show();
-    m_messageLabel->setText(QString::number(measure) + language::LookupString(messageId));
+    m_parts.measureMessage->show();
+    m_parts.measureMessage->setText(QString::number(measure) + language::LookupString(messageId));
 }
 
 void ExerciseForm::wrongAnswerFeedback()

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "exercise/FanDrawing.h"
 #include "platform/Form.h"
-#include "platform/Palette.h"
 
 #include <QList>
 #include <QPointer>
+#include <QRect>
 
-#include <QLabel>
+#include <functional>
+
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -23,19 +26,38 @@ struct FrameGeometry {
     QRect correctCount;     // EtichettaEsatti
     QRect wrongCaption;     // LabelErt
     QRect wrongCount;       // EtichettaErrati
-    QRect nextButton;       // BottoneAvanti
+    QRect nextButton;       // BottoneAvanti (ignored by an exercise without one)
     QRect exitButton;       // Command7
 };
 
+// The parts of an exercise the frame works with, stated once in its design.
+struct ExerciseParts {
+    // Given their user coordinates on activation.
+    QList<platform::PictureBox*> drawingBoxes;
+    // What the pupil answers with: a right answer disables them and "avanti"
+    // enables them again (an exercise without "avanti" never locks them).
+    QList<QWidget*> answerControls;
+    // "avanti"; an exercise without it asks its next question by itself.
+    bool hasNextButton = true;
+    // The message with the measure that a right answer shows (Label5), if any.
+    QLabel* measureMessage = nullptr;
+    // Takes the keyboard focus at each new question, when enabled; by default
+    // the first answer control.
+    QWidget* questionFocus = nullptr;
+};
+
 // What every exercise window shares: the score labels, the feedback icons,
-// "avanti" and "esci", the counters and the life cycle of a question. An
-// exercise adds its own drawing boxes and answer controls, its new-question
-// procedure and its judging.
+// "avanti" and "esci", the counters and the life cycle of a question.
+//
+// The frame owns the start of a question: it counts it, sets a new background
+// colour and hands the exercise's drawQuestion() a guard that tells a drawing
+// loop, after each yield, whether its window and question are still current.
+// An exercise adds its own controls, states its parts with declareParts(),
+// draws in drawQuestion() and judges its answers with the two feedback
+// sequences.
 class ExerciseForm : public platform::Form {
     Q_OBJECT
 public:
-    explicit ExerciseForm(const QString& name);
-
     QWidget* PicturesattiErrati = nullptr;
     QLabel* ComandoIconaSi = nullptr;
     QLabel* ComandoIconaNo = nullptr;
@@ -43,33 +65,40 @@ public:
     QLabel* LabelErt = nullptr;
     QLabel* EtichettaEsatti = nullptr;
     QLabel* EtichettaErrati = nullptr;
-    QPushButton* BottoneAvanti = nullptr;
+    QPushButton* BottoneAvanti = nullptr; // nullptr in an exercise without "avanti"
     QPushButton* Command7 = nullptr;
 
-    // Increases with every new question; a drawing that started for an older
-    // question stops when it sees a newer one.
+    // Increases with every new question.
     quint64 questionNumber() const { return m_questionNumber; }
+    const ExerciseParts& parts() const { return m_parts; }
+
+    // How "esci" goes back to the menu: the shell installs it, so the frame
+    // needs no knowledge of the menu. It shows the menu in place of `from`.
+    static void setReturnToMenu(std::function<void(platform::Form& from)> returnToMenu);
 
 protected:
-    // Palette colours of the arms and of the sweep lines.
-    int ArmColor = 0;
-    int FillColor = 0;
+    explicit ExerciseForm(const QString& name);
 
     void placeFrame(const FrameGeometry& geometry);
+    void declareParts(const ExerciseParts& parts);
 
-    // The drawing boxes: their line width is set on load and their user
-    // coordinates on activation.
-    void setDrawingBoxes(const QList<platform::PictureBox*>& boxes) { m_boxes = boxes; }
-    // The controls a right answer disables and "avanti" enables, in that order.
-    void setAnswerControls(const QList<QWidget*>& controls) { m_answerControls = controls; }
-    // The message label shown after a right answer, when the exercise has one.
-    void setMessageLabel(QLabel* label) { m_messageLabel = label; }
-    QLabel* messageLabel() const { return m_messageLabel; }
+    // The exercise's own part of a new question: clear, choose, draw. Anything
+    // that yields (a sweep) is followed by a look at `guard`: when it is no
+    // longer current the procedure returns at once without touching the window.
+    virtual void drawQuestion(const DrawingGuard& guard) = 0;
 
-    // The exercise's new-question procedure.
-    virtual void newQuestion() = 0;
-    // Marks the start of a new question (call first in newQuestion).
-    void beginQuestion() { ++m_questionNumber; }
+    // Starts a new question: counts it, draws the background colour, puts the
+    // focus on the question's control and calls drawQuestion().
+    void newQuestion();
+
+    // The right-answer sequence: icon, count, sound, shown count; then, with
+    // "avanti", the answer controls locked and "avanti" enabled with the focus.
+    void rightAnswerFeedback();
+    // Shows the measure message: the measure in plain digits followed by the
+    // text of the message.
+    void showMeasureMessage(int measure, const QString& messageId);
+    // The wrong-answer sequence: count, shown count, icon, sound.
+    void wrongAnswerFeedback();
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -77,18 +106,10 @@ protected:
     virtual void BottoneAvanti_Click();
     void Command7_Click();
 
-    // The standard answer sequences. The right-answer one stops before its
-    // message: showMeasureMessage gives the usual one.
-    void rightAnswerFeedback();
-    void showMeasureMessage(int measure, const QString& messageId);
-    void wrongAnswerFeedback();
-
+private:
     void showCounts();
 
-private:
-    QList<platform::PictureBox*> m_boxes;
-    QList<QWidget*> m_answerControls;
-    QPointer<QLabel> m_messageLabel;
+    ExerciseParts m_parts;
     quint64 m_questionNumber = 0;
 };
 

@@ -41,4 +41,15 @@ bool sweep(platform::PictureBox* box, qint16& currentDegrees, int count, int col
     return true;
 }
 
+bool drawAngle(platform::PictureBox* box, int startDegrees, int size, const DrawingGuard& guard)
+{
+    qint16 current = qint16(startDegrees);
+    drawArm(box, startDegrees);
+    if (!sweep(box, current, size, kFillColor, guard))
+        return false;
+    drawArm(box, startDegrees);
+    drawStep(box, current, kArmColor);
+    return true;
+}
+
 } // namespace exercise

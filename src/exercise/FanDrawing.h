@@ -10,6 +10,12 @@ namespace exercise {
 
 class ExerciseForm;
 
+// Palette colours of the figure: light red arms, yellow sweep lines, and the
+// white that erases a sweep line exactly.
+inline constexpr int kArmColor = 12;
+inline constexpr int kFillColor = 14;
+inline constexpr int kEraseColor = 15;
+
 // Watches a drawing loop's window across its yields: the drawing goes on only
 // while the window is loaded and still shows the question it was started for.
 // Checked after every yield, before the loop touches its window again.
@@ -23,16 +29,22 @@ private:
     quint64 m_question = 0;
 };
 
-// Draws an arm: a ray from the vertex in the direction of the first arm's formula.
-void drawArm(platform::PictureBox* box, int degrees, int colorIndex);
+// Draws an arm: a ray from the vertex at `degrees`, clockwise from straight up.
+void drawArm(platform::PictureBox* box, int degrees, int colorIndex = kArmColor);
+
+// Draws one sweep line at `degrees`.
+void drawStep(platform::PictureBox* box, int degrees, int colorIndex);
 
 // Sweeps `count` lines one degree apart after `currentDegrees`, letting the
 // event loop run before each line; `currentDegrees` ends at the last direction
 // drawn. Returns false when the drawing was abandoned (window gone or a new
-// question started meanwhile).
+// question started meanwhile); the box is then not touched again.
 bool sweep(platform::PictureBox* box, qint16& currentDegrees, int count, int colorIndex, const DrawingGuard& guard);
 
-// Draws one sweep line at a direction, using the step formula.
-void drawStep(platform::PictureBox* box, int degrees, int colorIndex);
+// The whole figure of an angle: the first arm at `startDegrees`, the fan of
+// `size` yellow lines opening clockwise (a yield before each), the first arm
+// again over the yellow and the second arm at `startDegrees` + `size`.
+// Returns false when the drawing was abandoned.
+bool drawAngle(platform::PictureBox* box, int startDegrees, int size, const DrawingGuard& guard);
 
 } // namespace exercise

@@ -1,7 +1,5 @@
 #include "exercises/frmRuota1.h"
 
-#include "app/ModuloColoriSuoni.h"
-#include "exercise/AngleGeometry.h"
 #include "exercise/FanDrawing.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
@@ -45,32 +43,22 @@ frmRuota1::frmRuota1()
     placeFrame({QRect(540, 300, 64, 64), QRect(614, 300, 114, 28), QRect(728, 300, 56, 28),
                 QRect(614, 336, 114, 28), QRect(728, 336, 56, 28), QRect(540, 400, 244, 52),
                 QRect(540, 470, 244, 52)});
-    setDrawingBoxes({Picture1});
-    setAnswerControls({Command8, Command1, Command2, Command3});
-    setMessageLabel(Label5);
+    declareParts({.drawingBoxes = {Picture1},
+                  .answerControls = {Command8, Command1, Command2, Command3},
+                  .measureMessage = Label5});
 
-    connect(Command8, &QPushButton::clicked, this, [this] { answer(AngleClass::Acute, "0080"); });
-    connect(Command1, &QPushButton::clicked, this, [this] { answer(AngleClass::Right, "0076"); });
-    connect(Command2, &QPushButton::clicked, this, [this] { answer(AngleClass::Obtuse, "0077"); });
-    connect(Command3, &QPushButton::clicked, this, [this] { answer(AngleClass::Straight, "0078"); });
+    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 }
 
-void frmRuota1::NewAngle()
+void frmRuota1::NewAngle(const exercise::DrawingGuard& guard)
 {
-    beginQuestion();
-    setBackColor(app::RandomBackColor());
     Picture1->clear();
     StartDegrees = qint16(integerPart(Random::next() * 360));
-    CurrentDegrees = StartDegrees;
     AngleSize = qint16(integerPart(Random::next() * 12 + 1) * 15);
-    StartRadians = exercise::armDirection(StartDegrees);
-
-    exercise::drawArm(Picture1, StartDegrees, ArmColor);
-    const exercise::DrawingGuard guard(this);
-    if (!exercise::sweep(Picture1, CurrentDegrees, AngleSize, FillColor, guard))
-        return;
-    exercise::drawArm(Picture1, StartDegrees, ArmColor);
-    exercise::drawStep(Picture1, CurrentDegrees, ArmColor);
+    exercise::drawAngle(Picture1, StartDegrees, AngleSize, guard);
 }
 
 void frmRuota1::answer(AngleClass angleClass, const char* messageId)

@@ -29,15 +29,17 @@ public:
     QLabel* Label5 = nullptr;
 
     qint16 StartDegrees = 0;
-    qint16 CurrentDegrees = 0;
     qint16 AngleSize = 0;
-    float StartRadians = 0;
 
 protected:
-    void newQuestion() override { NewAngle(); }
+    void drawQuestion(const exercise::DrawingGuard& guard) override { NewAngle(guard); }
 
 private:
-    void NewAngle();
+    void NewAngle(const exercise::DrawingGuard& guard);
+    void Command8_Click() { answer(AngleClass::Acute, "0080"); }
+    void Command1_Click() { answer(AngleClass::Right, "0076"); }
+    void Command2_Click() { answer(AngleClass::Obtuse, "0077"); }
+    void Command3_Click() { answer(AngleClass::Straight, "0078"); }
     void answer(AngleClass angleClass, const char* messageId);
 };
 

@@ -1,7 +1,5 @@
 #include "exercises/frmRuota3.h"
 
-#include "app/ModuloColoriSuoni.h"
-#include "exercise/AngleGeometry.h"
 #include "exercise/FanDrawing.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
@@ -75,26 +73,21 @@ frmRuota3::frmRuota3()
     placeFrame({QRect(70, 434, 80, 80), QRect(600, 432, 110, 30), QRect(710, 432, 74, 30),
                 QRect(600, 472, 110, 30), QRect(710, 472, 74, 30), QRect(218, 494, 175, 50),
                 QRect(407, 494, 175, 50)});
-    setDrawingBoxes({Picture1, Picture2});
-    setAnswerControls({Command1, Command2, Command8});
-    setMessageLabel(Label5);
+    declareParts({.drawingBoxes = {Picture1, Picture2},
+                  .answerControls = {Command1, Command8, Command2},
+                  .measureMessage = Label5});
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }
 
-void frmRuota3::NewAnglePair()
+void frmRuota3::NewAnglePair(const exercise::DrawingGuard& guard)
 {
-    beginQuestion();
-    setBackColor(app::RandomBackColor());
     Label1->hide();
     Label2->hide();
     Picture1->clear();
     Picture2->clear();
-    StartRadians = exercise::armDirection(0);
-    CurrentDegrees1 = 0;
-    CurrentDegrees2 = 0;
     // Both sizes are fixed before any drawing: answers given while the figures
     // are still opening are judged on them.
     AngleSize1 = randomSize();
@@ -102,23 +95,20 @@ void frmRuota3::NewAnglePair()
     Label1->setText(measureText(AngleSize1));
     Label2->setText(measureText(AngleSize2));
 
-    const exercise::DrawingGuard guard(this);
-    if (!drawOpening(Picture1, CurrentDegrees1, AngleSize1, guard))
-        return;
-    if (!drawOpening(Picture2, CurrentDegrees2, AngleSize2, guard))
+    if (!drawOpening(Picture1, AngleSize1, guard) || !drawOpening(Picture2, AngleSize2, guard))
         return;
     // The first arms last, over the yellow of the sweeps.
-    const QPointF firstArmEnd = exercise::rayPoint(StartRadians);
-    Picture1->line(QPointF(0, 0), firstArmEnd, ArmColor);
-    Picture2->line(QPointF(0, 0), firstArmEnd, ArmColor);
+    exercise::drawArm(Picture1, 0);
+    exercise::drawArm(Picture2, 0);
 }
 
-bool frmRuota3::drawOpening(PictureBox* box, qint16& currentDegrees, qint16 angleSize,
-                            const exercise::DrawingGuard& guard)
+// Sweeps one angle from straight up and draws its second arm.
+bool frmRuota3::drawOpening(PictureBox* box, qint16 angleSize, const exercise::DrawingGuard& guard)
 {
-    if (!exercise::sweep(box, currentDegrees, angleSize, FillColor, guard))
+    qint16 current = 0;
+    if (!exercise::sweep(box, current, angleSize, exercise::kFillColor, guard))
         return false;
-    exercise::drawStep(box, currentDegrees, ArmColor);
+    exercise::drawStep(box, current, exercise::kArmColor);
     return true;
 }
 

@@ -10,10 +10,6 @@ namespace platform {
 class PictureBox;
 }
 
-namespace exercise {
-class DrawingGuard;
-}
-
 namespace exercises {
 
 // Compare two angles: two random angles of 10 to 360 degrees stand side by
@@ -33,21 +29,17 @@ public:
     QPushButton* Command8 = nullptr; // <
     QPushButton* Command2 = nullptr; // =
 
-    qint16 CurrentDegrees1 = 0;
     qint16 AngleSize1 = 0;
-    qint16 CurrentDegrees2 = 0;
     qint16 AngleSize2 = 0;
-    float StartRadians = 0;
 
 protected:
-    void newQuestion() override { NewAnglePair(); }
+    void drawQuestion(const exercise::DrawingGuard& guard) override { NewAnglePair(guard); }
 
 private:
-    void NewAnglePair();
+    void NewAnglePair(const exercise::DrawingGuard& guard);
     // Sweeps one angle from straight up and draws its second arm; false when
     // the drawing was abandoned meanwhile.
-    bool drawOpening(platform::PictureBox* box, qint16& currentDegrees, qint16 angleSize,
-                     const exercise::DrawingGuard& guard);
+    static bool drawOpening(platform::PictureBox* box, qint16 angleSize, const exercise::DrawingGuard& guard);
 
     void Command8_Click() { answer(Relation::Less); }
     void Command1_Click() { answer(Relation::Greater); }

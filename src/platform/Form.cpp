@@ -18,7 +18,28 @@ QList<Form*>& loadedList()
     static QList<Form*> forms;
     return forms;
 }
+
+int& windowChanges()
+{
+    static int count = 0;
+    return count;
+}
 } // namespace
+
+Form::WindowChange::WindowChange()
+{
+    ++windowChanges();
+}
+
+Form::WindowChange::~WindowChange()
+{
+    --windowChanges();
+}
+
+bool Form::windowChangeUnderWay()
+{
+    return windowChanges() > 0;
+}
 
 Form::Form(const QString& name)
     : QWidget(nullptr)

@@ -16,11 +16,17 @@ namespace platform {
 // their names, design geometry and captions. Each window class has one default
 // instance: show<T>() loads it when it is not loaded (constructs it and runs
 // Form_Load), shows it and then runs Form_Activate once, from the event loop,
-// so the caller that opened it can finish first (the menu unloads itself right
-// after opening an exercise). unload() hides the window, drops it from the list
-// of loaded windows and deletes it later, never while one of its handlers may
-// still be on the stack; showing the class again builds a fresh window from
-// its design.
+// so the caller that opened it can finish first. unload() hides the window,
+// drops it from the list of loaded windows and deletes it later; showing the
+// class again builds a fresh window from its design.
+//
+// Loading a window lets the event loop run (its translation does), and so do
+// message boxes and drawings: any handler may run meanwhile, even one that
+// unloads the window whose handler is still on the stack, and a window
+// unloaded there may be deleted before that handler goes on. So a handler
+// that has let the event loop run touches its window again only through a
+// QPointer and isLoaded(), and a window change goes through changeTo(), which
+// refuses a second change while one is under way.
 class Form : public QWidget {
     Q_OBJECT
 public:
@@ -34,24 +40,45 @@ public:
         return form && form->isLoaded() ? form : nullptr;
     }
 
-    // Loads the default instance of T when it is not loaded.
-    template <class T> static T& load()
+    // Loads the default instance of T when it is not loaded. Returns nullptr
+    // when the window was unloaded again while it was loading.
+    template <class T> static T* load()
     {
         if (T* form = instance<T>())
-            return *form;
-        T* form = new T();
+            return form;
+        QPointer<T> form = new T();
         slot<T>() = form;
         form->runLoad();
-        return *form;
+        return form && form->isLoaded() ? form.data() : nullptr;
     }
 
     // Shows the default instance of T, not modal, loading it first if needed.
-    template <class T> static T& show()
+    template <class T> static T* show()
     {
-        T& form = load<T>();
-        form.showForm();
-        return form;
+        QPointer<T> form = load<T>();
+        if (form)
+            form->showForm();
+        return form && form->isLoaded() ? form.data() : nullptr;
     }
+
+    // Shows the default instance of T in place of this window, which is then
+    // unloaded. Does nothing while another window change is under way (a
+    // second click on the button that started it) or when this window is no
+    // longer loaded; returns whether the change was made.
+    template <class T> bool changeTo()
+    {
+        if (!m_loaded || windowChangeUnderWay())
+            return false;
+        const WindowChange change;
+        QPointer<Form> self(this);
+        show<T>();
+        if (self)
+            self->unload();
+        return true;
+    }
+
+    // True while a window is being replaced by another (see changeTo).
+    static bool windowChangeUnderWay();
 
     // Every loaded window, in load order.
     static QList<Form*> loadedForms();
@@ -97,6 +124,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Marks a window change as under way for as long as it lives.
+    class WindowChange {
+    public:
+        WindowChange();
+        ~WindowChange();
+        WindowChange(const WindowChange&) = delete;
+        WindowChange& operator=(const WindowChange&) = delete;
+    };
+
     template <class T> static QPointer<T>& slot()
     {
         static QPointer<T> form;

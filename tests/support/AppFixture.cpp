@@ -1,6 +1,7 @@
 #include "support/AppFixture.h"
 
-#include "app/Modulo1.h"
+#include "app/FormMenu.h"
+#include "app/shared/Modulo1.h"
 #include "language/LanguageSupport.h"
 #include "platform/AppDir.h"
 #include "platform/EventYield.h"
@@ -31,6 +32,7 @@ void AppFixture::SetUp()
     platform::Random::resetForTesting();
     platform::Program::resetForTesting();
     app::resetGlobals();
+    app::FormMenu::becomeExercisesHome();
     language::CurrentLanguageFile.clear();
     platform::MessageBox::setHandlerForTesting([this](const platform::MessageRequest& request) {
         m_asked.append(request);

@@ -115,7 +115,7 @@ protected:
 
 TEST_F(FormBaseTest, LoadRunsAtLoadAndActivateOnceFromTheEventLoopAfterTheFirstShow)
 {
-    HookedWindow& w = Form::load<HookedWindow>();
+    HookedWindow& w = *Form::load<HookedWindow>();
     EXPECT_TRUE(w.isLoaded());
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(hookLog(), QStringList{"frmGanci.Load"});
@@ -130,7 +130,7 @@ TEST_F(FormBaseTest, LoadRunsAtLoadAndActivateOnceFromTheEventLoopAfterTheFirstS
 
     // Showing the loaded window again, even after hiding it, neither reloads
     // nor reactivates it.
-    EXPECT_EQ(&Form::show<HookedWindow>(), &w);
+    EXPECT_EQ(Form::show<HookedWindow>(), &w);
     w.hide();
     w.showForm();
     settle();
@@ -140,7 +140,7 @@ TEST_F(FormBaseTest, LoadRunsAtLoadAndActivateOnceFromTheEventLoopAfterTheFirstS
 
 TEST_F(FormBaseTest, ResizeRunsOnEveryResizeOnceLoaded)
 {
-    HookedWindow& w = Form::show<HookedWindow>();
+    HookedWindow& w = *Form::show<HookedWindow>();
     settle();
     hookLog().clear();
 
@@ -157,7 +157,7 @@ TEST_F(FormBaseTest, ResizeRunsOnEveryResizeOnceLoaded)
 
 TEST_F(FormBaseTest, ActivationQueuedForAWindowUnloadedBeforeItRunsNeverComes)
 {
-    HookedWindow& w = Form::show<HookedWindow>();
+    HookedWindow& w = *Form::show<HookedWindow>();
     w.unload();
     settle();
     EXPECT_EQ(count("frmGanci.Activate"), 0);
@@ -165,7 +165,7 @@ TEST_F(FormBaseTest, ActivationQueuedForAWindowUnloadedBeforeItRunsNeverComes)
 
 TEST_F(FormBaseTest, ShowingAgainAfterUnloadBuildsAFreshWindowFromItsDesign)
 {
-    QPointer<HookedWindow> first = &Form::show<HookedWindow>();
+    QPointer<HookedWindow> first = Form::show<HookedWindow>();
     settle();
     first->setWindowTitle(QStringLiteral("Cambiata"));
     platform::setControlProperty(first->Command1, QStringLiteral("Caption"), QStringLiteral("indietro"));
@@ -178,7 +178,7 @@ TEST_F(FormBaseTest, ShowingAgainAfterUnloadBuildsAFreshWindowFromItsDesign)
     settle();
     EXPECT_TRUE(first.isNull());
 
-    HookedWindow& second = Form::show<HookedWindow>();
+    HookedWindow& second = *Form::show<HookedWindow>();
     settle();
     EXPECT_EQ(Form::instance<HookedWindow>(), &second);
     EXPECT_EQ(second.windowTitle(), "Disegno");
@@ -191,8 +191,8 @@ TEST_F(FormBaseTest, ShowingAgainAfterUnloadBuildsAFreshWindowFromItsDesign)
 TEST_F(FormBaseTest, LoadedWindowsAreListedInLoadOrderAndUnloadDropsThem)
 {
     EXPECT_TRUE(Form::loadedForms().isEmpty());
-    OtherWindow& other = Form::load<OtherWindow>();
-    HookedWindow& hooked = Form::show<HookedWindow>();
+    OtherWindow& other = *Form::load<OtherWindow>();
+    HookedWindow& hooked = *Form::show<HookedWindow>();
     Form::show<OtherWindow>(); // already loaded: neither reloaded nor listed twice
     EXPECT_EQ(Form::loadedForms(), (QList<Form*>{&other, &hooked}));
     EXPECT_EQ(count("frmAltra.Load"), 1);
@@ -209,7 +209,7 @@ TEST_F(FormBaseTest, LoadedWindowsAreListedInLoadOrderAndUnloadDropsThem)
 
 TEST_F(FormBaseTest, ControlsKeepDesignOrderAndArrayIndexes)
 {
-    HookedWindow& w = Form::load<HookedWindow>();
+    HookedWindow& w = *Form::load<HookedWindow>();
     QStringList names;
     for (QObject* c : w.controls())
         names << c->objectName() + (platform::controlIndex(c) >= 0 ? QStringLiteral("(%1)").arg(platform::controlIndex(c)) : QString());
@@ -261,7 +261,7 @@ TEST_F(FormBaseTest, PropertiesByNameOnEveryKindOfControl)
         {"Image1", false, true, true, true},   {"mnuFile", true, false, false, true},
         {"mnuItem", true, true, false, true},  {"form", true, false, true, true},
     };
-    HookedWindow& w = Form::show<HookedWindow>();
+    HookedWindow& w = *Form::show<HookedWindow>();
     settle();
 
     for (const Support& s : table) {
@@ -312,7 +312,7 @@ TEST_F(FormBaseTest, PropertiesByNameOnEveryKindOfControl)
 
 TEST_F(FormBaseTest, AMenuIsVisibleInTheMenuBarWithoutBeingOpen)
 {
-    HookedWindow& w = Form::show<HookedWindow>();
+    HookedWindow& w = *Form::show<HookedWindow>();
     settle();
     EXPECT_EQ(platform::controlProperty(w.mnuFile, "Visible"), QVariant(true));
     EXPECT_TRUE(platform::setControlProperty(w.mnuFile, "Visible", true));
@@ -324,7 +324,7 @@ TEST_F(FormBaseTest, AMenuIsVisibleInTheMenuBarWithoutBeingOpen)
 
 TEST_F(FormBaseTest, AMissingPropertyFailsQuietlyAndCreatesNothing)
 {
-    HookedWindow& w = Form::load<HookedWindow>();
+    HookedWindow& w = *Form::load<HookedWindow>();
     QList<QObject*> all = w.controls();
     all.append(&w);
     const QString missing[] = {"Caption", "Pippo", "Index", "Name", "caption", ""};

@@ -2,7 +2,7 @@
 
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
-#include "app/Modulo1.h"
+#include "app/shared/Modulo1.h"
 #include "app/StartUp.h"
 #include "exercises/frmRuota1.h"
 #include "language/IniFile.h"

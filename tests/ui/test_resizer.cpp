@@ -259,7 +259,7 @@ TEST_F(ResizerScreenTest, AWindowWithoutControlsIsSizedAndNothingElse)
 TEST_F(ResizerScreenTest, AWindowThatScalesOnEveryResizeEndsInProportion)
 {
     platform::Screen::setSizeForTesting(QSize(1200, 900));
-    PlainForm& form = platform::Form::show<PlainForm>();
+    PlainForm& form = *platform::Form::show<PlainForm>();
     QCoreApplication::processEvents();
     EXPECT_EQ(form.size(), QSize(900, 675));
     EXPECT_EQ(widgetOf(form, "Command1")->geometry(), QRect(113, 225, 338, 45));

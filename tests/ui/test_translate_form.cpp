@@ -142,7 +142,7 @@ TEST_F(TranslateFormTest, FileTextsReplaceDesignTextsFromTheWindowsOwnSection)
                   "mnuLanguages.Tag=\"menu tag\"\r\n"
                   "mnuLanguage(0).Caption=\"English\"\r\n"
                   "mnuLanguage(0).ToolTipText=\"item tip\"\r\n");
-    auto& w = platform::Form::load<TranslateTestWindow>();
+    auto& w = *platform::Form::load<TranslateTestWindow>();
 
     language::TranslateForm(&w);
 
@@ -175,7 +175,7 @@ TEST_F(TranslateFormTest, FileTextsReplaceDesignTextsFromTheWindowsOwnSection)
 TEST_F(TranslateFormTest, AbsentKeysBlankTheTitleAndClearTheWindowTagOnly)
 {
     writeLanguage("[frmProva]\r\nLabel2(1).Caption=\"one\"\r\n");
-    auto& w = platform::Form::load<TranslateTestWindow>();
+    auto& w = *platform::Form::load<TranslateTestWindow>();
 
     language::TranslateForm(&w);
 
@@ -194,7 +194,7 @@ TEST_F(TranslateFormTest, AbsentKeysBlankTheTitleAndClearTheWindowTagOnly)
 TEST_F(TranslateFormTest, AnUntitledWindowIsNeverGivenATitle)
 {
     writeLanguage("[frmProva]\r\nfrmProva.Caption=\"Title\"\r\nfrmProva.Tag=\"window tag\"\r\n");
-    auto& w = platform::Form::load<UntitledTestWindow>();
+    auto& w = *platform::Form::load<UntitledTestWindow>();
 
     language::TranslateForm(&w);
 
@@ -208,7 +208,7 @@ TEST_F(TranslateFormTest, WithoutAUsableLanguageFileTheWindowStaysAsDesigned)
     writeLanguage("[frmProva]\r\nfrmProva.Caption=\"Title\"\r\nLabel2(0).Caption=\"zero\"\r\n",
                   "Prova.lng");
     ASSERT_TRUE(QDir(dir.path()).mkdir("Cartella.lng"));
-    auto& w = platform::Form::load<TranslateTestWindow>();
+    auto& w = *platform::Form::load<TranslateTestWindow>();
 
     for (const QString& name : {QString("Assente"), QString(), QString("Cartella"),
                                 QString("sub/../Prova")}) {
@@ -222,7 +222,7 @@ TEST_F(TranslateFormTest, WithoutAUsableLanguageFileTheWindowStaysAsDesigned)
 TEST_F(TranslateFormTest, AControlDeletedDuringTheTranslationIsSkipped)
 {
     writeEveryCaption();
-    auto& w = platform::Form::load<TranslateTestWindow>();
+    auto& w = *platform::Form::load<TranslateTestWindow>();
     QPointer<QObject> first = w.label(0);
     QPointer<QObject> doomed = w.label(1);
     QPointer<QObject> third = w.label(2);
@@ -248,7 +248,7 @@ public:
 TEST_F(TranslateFormTest, AWindowUnloadedDuringTheTranslationIsNotTranslatedFurther)
 {
     writeEveryCaption();
-    auto* w = &platform::Form::load<TranslateTestWindow>();
+    auto* w = platform::Form::load<TranslateTestWindow>();
     HoldDeletion hold;
     w->installEventFilter(&hold);
 
@@ -274,7 +274,7 @@ TEST_F(TranslateFormTest, AWindowDeletedDuringTheTranslationIsNotTouched)
     writeEveryCaption();
     for (const bool unloadIt : {true, false}) {
         SCOPED_TRACE(unloadIt ? "unloaded" : "deleted");
-        auto& w = platform::Form::load<TranslateTestWindow>();
+        auto& w = *platform::Form::load<TranslateTestWindow>();
         QPointer<platform::Form> window(&w);
         QObject context;
         QMetaObject::invokeMethod(

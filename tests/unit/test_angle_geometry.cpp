@@ -1,4 +1,4 @@
-#include "app/Modulo1.h"
+#include "app/shared/Modulo1.h"
 #include "exercise/AngleGeometry.h"
 #include "exercises/AngleClasses.h"
 

@@ -1,5 +1,5 @@
-#include "app/Modulo1.h"
-#include "app/ModuloColoriSuoni.h"
+#include "app/shared/Modulo1.h"
+#include "app/shared/ModuloColoriSuoni.h"
 #include "platform/AppDir.h"
 #include "platform/Random.h"
 #include "platform/SoundPlayer.h"

@@ -1,6 +1,6 @@
-#include "app/ModuloColoriSuoni.h"
+#include "app/shared/ModuloColoriSuoni.h"
 
-#include "app/Modulo1.h"
+#include "app/shared/Modulo1.h"
 #include "platform/AppDir.h"
 #include "platform/Palette.h"
 #include "platform/Random.h"
