@@ -13,6 +13,8 @@ struct DrawnLine {
     QPointF to;
     int colorIndex = 0;
     int width = 1;
+
+    bool operator==(const DrawnLine&) const = default;
 };
 
 // A drawing box with a user coordinate system. It keeps what was drawn as a

@@ -69,20 +69,6 @@ protected:
     static QString message(const char* id) { return language::LookupString(QString::fromLatin1(id)); }
 };
 
-TEST_F(FrmRuota1Test, OpensWithZeroCountsTheRightIconAndAFirstQuestionDrawn)
-{
-    frmRuota1* w = open(question(0, 90));
-    EXPECT_EQ(w->EtichettaEsatti->text(), QStringLiteral(" 0"));
-    EXPECT_EQ(w->EtichettaErrati->text(), QStringLiteral(" 0"));
-    EXPECT_FALSE(w->ComandoIconaSi->isHidden());
-    EXPECT_TRUE(w->ComandoIconaNo->isHidden());
-    EXPECT_FALSE(w->BottoneAvanti->isHidden());
-    EXPECT_FALSE(w->BottoneAvanti->isEnabled());
-    EXPECT_TRUE(w->Label5->isHidden());
-    EXPECT_EQ(w->AngleSize, 90);
-    EXPECT_EQ(w->Picture1->lines().size(), 90 + 3);
-}
-
 TEST_F(FrmRuota1Test, ARightAngleIsOnlyRetto)
 {
     frmRuota1* w = open(question(10, 90));
@@ -131,33 +117,6 @@ TEST_F(FrmRuota1Test, AcuteAnglesTakeTheAcuteMessageAfterTheirMeasure)
     EXPECT_EQ(w->Label5->text(), QStringLiteral("75") + message("0080"));
 }
 
-TEST_F(FrmRuota1Test, ARightAnswerLocksTheAnswersUntilAvanti)
-{
-    app::SoundsOn = true;
-    frmRuota1* w = open(question(0, 105));
-    click(w->Command1);
-    click(w->Command2);
-    EXPECT_EQ(soundsPlayed().size(), 2);
-    EXPECT_TRUE(soundsPlayed()[0].endsWith(QStringLiteral("/suoni/no.wav")));
-    EXPECT_TRUE(soundsPlayed()[1].contains(QStringLiteral("/suoni/si")));
-    for (QPushButton* b : {w->Command8, w->Command1, w->Command2, w->Command3})
-        EXPECT_FALSE(b->isEnabled());
-    EXPECT_TRUE(w->BottoneAvanti->isEnabled());
-    EXPECT_FALSE(w->Label5->isHidden());
-    EXPECT_EQ(w->Label5->text(), QStringLiteral("105") + message("0077"));
-
-    platform::Random::scriptForTesting(question(30, 45));
-    click(w->BottoneAvanti);
-    for (QPushButton* b : {w->Command8, w->Command1, w->Command2, w->Command3})
-        EXPECT_TRUE(b->isEnabled());
-    EXPECT_FALSE(w->BottoneAvanti->isEnabled());
-    EXPECT_TRUE(w->Label5->isHidden());
-    // The icon of the last answer stays until the next answer.
-    EXPECT_FALSE(w->ComandoIconaSi->isHidden());
-    EXPECT_EQ(w->AngleSize, 45);
-    EXPECT_EQ(w->Picture1->lines().size(), 45 + 3);
-}
-
 TEST_F(FrmRuota1Test, TheFanOpensClockwiseBetweenTwoRedArms)
 {
     frmRuota1* w = open(question(0, 90));
@@ -182,99 +141,6 @@ TEST_F(FrmRuota1Test, ASweepPastAFullTurnEndsWhereItShould)
     EXPECT_EQ(countColour(lines, kYellow), 180);
     EXPECT_NEAR(degreesOf(lines.back().to), 120, 1e-3);
     EXPECT_NEAR(degreesOf(lines.front().to), 300, 1e-3);
-}
-
-TEST_F(FrmRuota1Test, EsciAsksAndYesReturnsToAFreshMenu)
-{
-    frmRuota1* w = open(question(0, 90));
-    click(w->Command1);
-    answerNextBoxes({platform::MessageAnswer::No});
-    click(w->Command7);
-    ASSERT_EQ(asked().size(), 1);
-    EXPECT_EQ(asked()[0].prompt, app::ExitPromptText);
-    EXPECT_EQ(asked()[0].icon, platform::MessageIcon::Question);
-    EXPECT_EQ(asked()[0].buttons, platform::MessageButtons::YesNo);
-    EXPECT_EQ(asked()[0].title, QStringLiteral("Esercitazioni sugli gonioma"));
-    EXPECT_EQ(Form::instance<frmRuota1>(), w);
-    EXPECT_EQ(app::CorrectCount, 1);
-
-    click(w->Command7); // answered Yes
-    settle();
-    EXPECT_EQ(Form::instance<frmRuota1>(), nullptr);
-    ASSERT_EQ(Form::loadedForms().size(), 1);
-    EXPECT_NE(Form::instance<app::FormMenu>(), nullptr);
-    EXPECT_EQ(app::CorrectCount, 0);
-
-    // The menu's button opens the exercise anew, from zero.
-    platform::Random::scriptForTesting({0.0}); // the menu's colour was drawn already; a question follows
-    click(window<app::FormMenu>()->Command3);
-    settle();
-    frmRuota1* again = window<frmRuota1>();
-    ASSERT_NE(again, nullptr);
-    EXPECT_EQ(Form::loadedForms().size(), 1);
-    EXPECT_EQ(again->EtichettaEsatti->text(), QStringLiteral(" 0"));
-}
-
-TEST_F(FrmRuota1Test, ACounterAtItsLargestValueStaysThere)
-{
-    frmRuota1* w = open(question(0, 90));
-    app::CorrectCount = 32767;
-    app::WrongCount = 32767;
-    click(w->Command8);
-    click(w->Command1);
-    EXPECT_EQ(app::CorrectCount, 32767);
-    EXPECT_EQ(app::WrongCount, 32767);
-    EXPECT_EQ(w->EtichettaEsatti->text(), QStringLiteral(" 32767"));
-}
-
-// Pupils may act while the fan is still opening: these run inside the sweep.
-TEST_F(FrmRuota1Test, AnAnswerDuringTheDrawingIsJudgedOnTheAngleBeingDrawn)
-{
-    platform::Random::scriptForTesting(question(0, 180));
-    Form::show<frmRuota1>();
-    int drawnWhenAnswered = -1;
-    QTimer::singleShot(0, [&] {
-        frmRuota1* w = Form::instance<frmRuota1>();
-        drawnWhenAnswered = int(w->Picture1->lines().size());
-        click(w->Command3);
-    });
-    settle();
-    frmRuota1* w = window<frmRuota1>();
-    EXPECT_LT(drawnWhenAnswered, 180);
-    EXPECT_EQ(app::CorrectCount, 1);
-    EXPECT_EQ(w->Picture1->lines().size(), 183); // the drawing went on to the end
-}
-
-TEST_F(FrmRuota1Test, AvantiDuringTheDrawingStopsTheOldFan)
-{
-    QList<double> numbers = question(0, 180);
-    numbers += question(90, 30);
-    platform::Random::scriptForTesting(numbers);
-    Form::show<frmRuota1>();
-    QTimer::singleShot(0, [&] {
-        frmRuota1* w = Form::instance<frmRuota1>();
-        click(w->Command3);
-        click(w->BottoneAvanti);
-    });
-    settle();
-    frmRuota1* w = window<frmRuota1>();
-    EXPECT_EQ(w->AngleSize, 30);
-    const QList<DrawnLine>& lines = w->Picture1->lines();
-    ASSERT_EQ(lines.size(), 30 + 3);
-    EXPECT_EQ(countColour(lines, kYellow), 30);
-    EXPECT_NEAR(degreesOf(lines.front().to), 90, 1e-3);
-    EXPECT_NEAR(degreesOf(lines.back().to), 120, 1e-3);
-}
-
-TEST_F(FrmRuota1Test, EsciDuringTheDrawingUnloadsSafely)
-{
-    platform::Random::scriptForTesting(question(0, 180));
-    Form::show<frmRuota1>();
-    QTimer::singleShot(0, [&] { click(Form::instance<frmRuota1>()->Command7); });
-    settle();
-    EXPECT_EQ(Form::instance<frmRuota1>(), nullptr);
-    ASSERT_EQ(Form::loadedForms().size(), 1);
-    EXPECT_NE(Form::instance<app::FormMenu>(), nullptr);
 }
 
 } // namespace

@@ -113,37 +113,6 @@ protected:
         EXPECT_EQ(w->Label2->text(), QString::fromUtf8(right));
         EXPECT_TRUE(w->Label1->isVisible() && w->Label5->isVisible() && w->Label2->isVisible());
     }
-
-    // A right answer and "avanti" while one box of the first pair is being drawn:
-    // the new pair is drawn in full and the old drawing stops without a trace.
-    void avantiDuringDrawing(bool rightBox)
-    {
-        platform::Random::scriptForTesting({0.0, sizeDraw(300), sizeDraw(200), 0.0, sizeDraw(20), sizeDraw(30)});
-        platform::Form::show<frmRuota3>();
-        DuringDrawing next(
-            [rightBox](frmRuota3& w) { return (rightBox ? w.Picture2 : w.Picture1)->lines().size() >= 50; },
-            [](frmRuota3& w) {
-                w.Command1->click();
-                w.BottoneAvanti->click();
-            });
-        settle();
-        frmRuota3* w = platform::Form::instance<frmRuota3>();
-        ASSERT_NE(w, nullptr);
-        ASSERT_TRUE(next.ran());
-        EXPECT_EQ(app::CorrectCount, 1);
-        EXPECT_EQ(w->AngleSize1, 20);
-        EXPECT_EQ(w->AngleSize2, 30);
-        EXPECT_EQ(w->Label1->text(), "20°");
-        EXPECT_TRUE(w->Label1->isHidden() && w->Label2->isHidden() && w->Label5->isHidden());
-        EXPECT_TRUE(w->Command1->isEnabled() && w->Command8->isEnabled() && w->Command2->isEnabled());
-        const std::pair<PictureBox*, int> boxes[] = {{w->Picture1, 20}, {w->Picture2, 30}};
-        for (const auto& [box, size] : boxes) {
-            ASSERT_EQ(box->lines().size(), size + 2);
-            for (const platform::DrawnLine& l : box->lines())
-                EXPECT_LE(directionOf(l), size + 1e-3);
-            EXPECT_TRUE(pointsUp(box->lines().last()));
-        }
-    }
 };
 
 TEST_F(Ruota3Test, OpensOnAFirstPairWithEverythingHidden)
@@ -276,66 +245,6 @@ TEST_F(Ruota3Test, AvantiHidesTheAnswerAndDrawsANewPair)
     w->Command8->click();
     EXPECT_EQ(app::CorrectCount, 2);
     expectAnswered(w, "30°", "<", "360°");
-}
-
-TEST_F(Ruota3Test, AnswerDuringTheLeftDrawingIsJudgedOnTheFinalSizes)
-{
-    installShippedLanguages();
-    platform::Random::scriptForTesting({0.0, sizeDraw(200), sizeDraw(100)});
-    platform::Form::show<frmRuota3>();
-    int leftLinesAtAnswer = -1;
-    DuringDrawing answer([](frmRuota3& w) { return w.Picture1->lines().size() >= 5; },
-                         [&](frmRuota3& w) {
-                             leftLinesAtAnswer = int(w.Picture1->lines().size());
-                             w.Command8->click();
-                             w.Command1->click();
-                         });
-    settle();
-    frmRuota3* w = window<frmRuota3>();
-    ASSERT_TRUE(answer.ran());
-    EXPECT_LT(leftLinesAtAnswer, 200);
-    EXPECT_EQ(app::WrongCount, 1);
-    EXPECT_EQ(app::CorrectCount, 1);
-    expectAnswered(w, "200°", ">", "100°");
-    // The drawing went on to the end.
-    EXPECT_EQ(w->Picture1->lines().size(), 202);
-    EXPECT_EQ(w->Picture2->lines().size(), 102);
-}
-
-TEST_F(Ruota3Test, AvantiDuringTheLeftDrawingStopsTheOldPair)
-{
-    installShippedLanguages();
-    avantiDuringDrawing(false);
-}
-
-TEST_F(Ruota3Test, AvantiDuringTheRightDrawingStopsTheOldPair)
-{
-    installShippedLanguages();
-    avantiDuringDrawing(true);
-}
-
-TEST_F(Ruota3Test, MenuOpensItAndEsciDuringTheRightDrawingReturnsToTheMenu)
-{
-    installShippedLanguages();
-    // The menu draws its colour first, then the exercise its colour and sizes.
-    platform::Random::scriptForTesting({0.0, 0.0, sizeDraw(100), sizeDraw(300)});
-    platform::Form::show<app::FormMenu>();
-    settle();
-    app::FormMenu* menu = window<app::FormMenu>();
-    ASSERT_NE(menu, nullptr);
-    DuringDrawing leave([](frmRuota3& w) { return w.Picture2->lines().size() >= 20; },
-                        [](frmRuota3& w) { w.Command7->click(); });
-    qobject_cast<QPushButton*>(menu->control("Command5"))->click();
-    settle();
-    ASSERT_TRUE(leave.ran());
-    EXPECT_EQ(platform::Form::instance<frmRuota3>(), nullptr);
-    app::FormMenu* again = window<app::FormMenu>();
-    ASSERT_NE(again, nullptr);
-    EXPECT_TRUE(again->isVisible());
-    ASSERT_EQ(asked().size(), 1);
-    EXPECT_EQ(asked()[0].icon, platform::MessageIcon::Question);
-    EXPECT_EQ(asked()[0].buttons, platform::MessageButtons::YesNo);
-    EXPECT_EQ(app::CorrectCount, 0);
 }
 
 } // namespace

@@ -1,0 +1,324 @@
+// What every exercise window owes the pupil, tested once for every window the
+// program registers.
+//
+// To add a window, write one traits block below and add it to ExerciseTypes:
+//   struct Ruota9 {
+//       using Window = exercises::frmRuota9;
+//       static constexpr const char* kName = "frmRuota9";          // its registered name
+//       static QList<double> question();   // the random numbers of one question after its
+//                                          // background colour; its figure takes several yields
+//       static void answerRight(Window&);  // a right answer to that question, as a pupil gives it
+//       static void answerWrong(Window&);  // a wrong one
+//   };
+// answerRight must work from the first yield of the question's drawing on.
+#include "app/FormMenu.h"
+#include "app/WindowCatalog.h"
+#include "app/shared/Modulo1.h"
+#include "app/shared/ModuloColoriSuoni.h"
+#include "exercise/ExerciseForm.h"
+#include "exercises/frmRuota1.h"
+#include "exercises/frmRuota3.h"
+#include "platform/PictureBox.h"
+#include "platform/Random.h"
+#include "support/AppFixture.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+using platform::Form;
+using platform::MessageAnswer;
+
+struct Ruota1 {
+    using Window = exercises::frmRuota1;
+    static constexpr const char* kName = "frmRuota1";
+    static QList<double> question() { return {0.5 / 360, 7.5 / 12}; } // start 0, 120 degrees
+    static void answerRight(Window& w) { w.Command2->click(); }
+    static void answerWrong(Window& w) { w.Command8->click(); }
+};
+
+struct Ruota3 {
+    using Window = exercises::frmRuota3;
+    static constexpr const char* kName = "frmRuota3";
+    static QList<double> question() { return {4.5 / 36, 6.5 / 36}; } // 50 and 70 degrees
+    static void answerRight(Window& w) { w.Command8->click(); }
+    static void answerWrong(Window& w) { w.Command2->click(); }
+};
+
+using ExerciseTypes = ::testing::Types<Ruota1, Ruota3>;
+
+// Every registered exercise has its traits here.
+template <class... T> QStringList traitNames(::testing::Types<T...>)
+{
+    return {QString::fromLatin1(T::kName)...};
+}
+
+// The figure of every drawing box, for comparing two runs.
+QList<QList<platform::DrawnLine>> figures(const exercise::ExerciseForm& w)
+{
+    QList<QList<platform::DrawnLine>> all;
+    for (const platform::PictureBox* box : w.parts().drawingBoxes)
+        all.append(box->lines());
+    return all;
+}
+
+// "3 lines, 12 lines": enough to tell two runs apart in a failure message.
+std::string describe(const QList<QList<platform::DrawnLine>>& figures)
+{
+    QStringList boxes;
+    for (const auto& lines : figures)
+        boxes.append(QStringLiteral("%1 lines").arg(lines.size()));
+    return boxes.join(QStringLiteral(", ")).toStdString();
+}
+
+template <class Traits> class ExerciseContract : public AppFixture {
+protected:
+    using Window = typename Traits::Window;
+
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        installShippedLanguages();
+        app::SoundsOn = true;
+        app::ExitPromptText = QStringLiteral("Vuoi uscire?");
+    }
+
+    // The random numbers of one question: background colour entry 1, then the question's.
+    static QList<double> oneQuestion() { return QList<double>{0.0} + Traits::question(); }
+    // A question, the right answer's sound, and the same question again.
+    static QList<double> twoQuestions() { return oneQuestion() + QList<double>{0.0} + oneQuestion(); }
+
+    // Opens the window on the given random numbers. `atFirstYield` runs once,
+    // at the first yield of the first question's drawing.
+    Window* open(const QList<double>& numbers = oneQuestion(), std::function<void()> atFirstYield = {})
+    {
+        platform::Random::scriptForTesting(numbers);
+        Form::show<Window>();
+        // Queued behind the window's activation, which asks the first question.
+        if (atFirstYield)
+            QTimer::singleShot(0, qApp, std::move(atFirstYield));
+        settle();
+        return Form::instance<Window>();
+    }
+
+    static QPushButton* menuButton(app::FormMenu& menu)
+    {
+        for (const app::WindowEntry& e : app::exerciseWindows()) {
+            if (e.name == QLatin1String(Traits::kName))
+                return qobject_cast<QPushButton*>(menu.control(e.menuButton));
+        }
+        return nullptr;
+    }
+
+    static bool hasNext(const Window& w) { return w.parts().hasNextButton; }
+};
+
+TYPED_TEST_SUITE(ExerciseContract, ExerciseTypes);
+
+TYPED_TEST(ExerciseContract, OpensOnAFreshQuestionWithZeroCounts)
+{
+    auto* w = this->open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->EtichettaEsatti->text(), " 0");
+    EXPECT_EQ(w->EtichettaErrati->text(), " 0");
+    EXPECT_FALSE(w->ComandoIconaSi->isHidden());
+    EXPECT_TRUE(w->ComandoIconaNo->isHidden());
+    EXPECT_EQ(w->BottoneAvanti != nullptr, this->hasNext(*w));
+    if (w->BottoneAvanti) {
+        EXPECT_FALSE(w->BottoneAvanti->isHidden());
+        EXPECT_FALSE(w->BottoneAvanti->isEnabled());
+    }
+    if (w->parts().measureMessage) {
+        EXPECT_TRUE(w->parts().measureMessage->isHidden());
+    }
+    EXPECT_EQ(w->questionNumber(), 1u);
+    EXPECT_EQ(w->backColor(), app::backColorEntry(1));
+    EXPECT_FALSE(w->parts().answerControls.isEmpty());
+    for (QWidget* control : w->parts().answerControls)
+        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_EQ(w->focusWidget(), w->parts().questionFocus);
+    bool drawn = false;
+    for (const auto& figure : figures(*w))
+        drawn = drawn || !figure.isEmpty();
+    EXPECT_TRUE(drawn);
+}
+
+TYPED_TEST(ExerciseContract, EveryWrongTryCountsAndTheRightAnswerCountsOnce)
+{
+    auto* w = this->open();
+    ASSERT_NE(w, nullptr);
+    TypeParam::answerWrong(*w);
+    TypeParam::answerWrong(*w);
+    EXPECT_EQ(app::WrongCount, 2);
+    EXPECT_EQ(w->EtichettaErrati->text(), " 2");
+    EXPECT_TRUE(w->ComandoIconaSi->isHidden());
+    EXPECT_FALSE(w->ComandoIconaNo->isHidden());
+    EXPECT_EQ(app::CorrectCount, 0);
+    if (w->parts().measureMessage) {
+        EXPECT_TRUE(w->parts().measureMessage->isHidden());
+    }
+
+    TypeParam::answerRight(*w);
+    EXPECT_EQ(app::CorrectCount, 1);
+    EXPECT_EQ(app::WrongCount, 2);
+    EXPECT_EQ(w->EtichettaEsatti->text(), " 1");
+    EXPECT_FALSE(w->ComandoIconaSi->isHidden());
+    EXPECT_TRUE(w->ComandoIconaNo->isHidden());
+    ASSERT_EQ(this->soundsPlayed().size(), 3);
+    EXPECT_TRUE(this->soundsPlayed()[0].endsWith("/suoni/no.wav"));
+    EXPECT_TRUE(this->soundsPlayed()[1].endsWith("/suoni/no.wav"));
+    EXPECT_TRUE(this->soundsPlayed()[2].contains("/suoni/si"));
+}
+
+TYPED_TEST(ExerciseContract, ARightAnswerLocksTheAnswersUntilTheNextQuestion)
+{
+    auto* w = this->open(this->twoQuestions());
+    ASSERT_NE(w, nullptr);
+    TypeParam::answerRight(*w);
+    if (!this->hasNext(*w)) {
+        // Without "avanti" the next question comes at once, open to answers.
+        EXPECT_EQ(w->questionNumber(), 2u);
+        for (QWidget* control : w->parts().answerControls)
+            EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+        return;
+    }
+    for (QWidget* control : w->parts().answerControls)
+        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_TRUE(w->BottoneAvanti->isEnabled());
+    EXPECT_EQ(w->focusWidget(), w->BottoneAvanti);
+    if (w->parts().measureMessage) {
+        EXPECT_FALSE(w->parts().measureMessage->isHidden());
+    }
+    TypeParam::answerWrong(*w); // locked: neither judged nor counted
+    EXPECT_EQ(app::WrongCount, 0);
+
+    w->BottoneAvanti->click();
+    AppFixture::settle();
+    EXPECT_EQ(w->questionNumber(), 2u);
+    for (QWidget* control : w->parts().answerControls)
+        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_FALSE(w->BottoneAvanti->isEnabled());
+    if (w->parts().measureMessage) {
+        EXPECT_TRUE(w->parts().measureMessage->isHidden());
+    }
+    EXPECT_FALSE(w->ComandoIconaSi->isHidden()); // the last answer's icon stays
+    EXPECT_EQ(app::CorrectCount, 1);
+}
+
+TYPED_TEST(ExerciseContract, ANewQuestionDuringTheDrawingStopsTheOldFigure)
+{
+    // The next question drawn alone, to compare with.
+    auto* first = this->open();
+    ASSERT_NE(first, nullptr);
+    const auto alone = figures(*first);
+    for (Form* form : Form::loadedForms())
+        form->unload();
+    AppFixture::settle();
+
+    // A right answer while the first figure opens, then the next question at
+    // once: the answer is judged on the values already chosen, and the first
+    // figure draws nothing into the second.
+    using Window = typename TypeParam::Window;
+    auto* w = this->open(this->twoQuestions(), [] {
+        Window* w = Form::instance<Window>();
+        ASSERT_NE(w, nullptr);
+        TypeParam::answerRight(*w);
+        if (w->BottoneAvanti)
+            w->BottoneAvanti->click();
+    });
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(app::CorrectCount, 1);
+    EXPECT_EQ(w->questionNumber(), 2u);
+    EXPECT_TRUE(figures(*w) == alone) << describe(figures(*w)) << " instead of " << describe(alone);
+}
+
+TYPED_TEST(ExerciseContract, EsciDuringTheDrawingGoesBackToTheMenu)
+{
+    using Window = typename TypeParam::Window;
+    this->open(this->oneQuestion(), [] { Form::instance<Window>()->Command7->click(); });
+    EXPECT_EQ(Form::instance<Window>(), nullptr);
+    ASSERT_EQ(Form::loadedForms().size(), 1);
+    EXPECT_NE(Form::instance<app::FormMenu>(), nullptr);
+}
+
+TYPED_TEST(ExerciseContract, EsciAsksFirstAndYesTwiceLeavesOnce)
+{
+    using Window = typename TypeParam::Window;
+    auto* w = this->open();
+    ASSERT_NE(w, nullptr);
+    TypeParam::answerWrong(*w);
+    this->answerNextBoxes({MessageAnswer::No});
+    w->Command7->click();
+    ASSERT_EQ(this->asked().size(), 1);
+    EXPECT_EQ(this->asked()[0].prompt, app::ExitPromptText);
+    EXPECT_EQ(this->asked()[0].buttons, platform::MessageButtons::YesNo);
+    EXPECT_EQ(this->asked()[0].title, QString::fromLatin1(app::kProgramTitle));
+    EXPECT_EQ(Form::instance<Window>(), w);
+    EXPECT_EQ(app::WrongCount, 1);
+
+    // A second "esci" arrives while the menu is being loaded: it does nothing.
+    QTimer::singleShot(0, qApp, [] {
+        if (Window* again = Form::instance<Window>())
+            again->Command7->click();
+    });
+    w->Command7->click();
+    AppFixture::settle();
+    EXPECT_EQ(Form::instance<Window>(), nullptr);
+    ASSERT_EQ(Form::loadedForms().size(), 1);
+    EXPECT_NE(Form::instance<app::FormMenu>(), nullptr);
+    EXPECT_EQ(app::WrongCount, 0);
+}
+
+TYPED_TEST(ExerciseContract, TheMenuOpensItOnceAndAFreshVisitStartsFromZero)
+{
+    using Window = typename TypeParam::Window;
+    Form::show<app::FormMenu>();
+    AppFixture::settle();
+    QPushButton* button = this->menuButton(*this->template window<app::FormMenu>());
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->isEnabled());
+
+    // A double click: the second arrives while the window loads.
+    platform::Random::scriptForTesting(this->oneQuestion());
+    QTimer::singleShot(0, qApp, [button = QPointer<QPushButton>(button)] {
+        if (button)
+            button->click();
+    });
+    button->click();
+    AppFixture::settle();
+    ASSERT_EQ(Form::loadedForms().size(), 1);
+    Window* w = this->template window<Window>();
+    ASSERT_NE(w, nullptr);
+    TypeParam::answerWrong(*w);
+    w->Command7->click();
+    AppFixture::settle();
+
+    platform::Random::scriptForTesting(this->oneQuestion());
+    this->menuButton(*this->template window<app::FormMenu>())->click();
+    AppFixture::settle();
+    w = this->template window<Window>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->EtichettaErrati->text(), " 0");
+    EXPECT_EQ(app::WrongCount, 0);
+}
+
+TEST(ExerciseCatalog, EveryRegisteredExerciseHasItsContractAndItsOwnButton)
+{
+    QStringList registered;
+    QStringList buttons;
+    for (const app::WindowEntry& e : app::exerciseWindows()) {
+        registered.append(e.name);
+        buttons.append(e.menuButton);
+    }
+    QStringList tested = traitNames(ExerciseTypes());
+    registered.sort();
+    tested.sort();
+    EXPECT_EQ(registered, tested);
+    buttons.removeDuplicates();
+    EXPECT_EQ(buttons.size(), registered.size());
+}
+
+} // namespace
