@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace platform {
 
 PictureBox::PictureBox(QWidget* parent)
@@ -16,40 +18,79 @@ PictureBox::PictureBox(QWidget* parent)
 void PictureBox::setScale(const QPointF& topLeft, const QPointF& bottomRight)
 {
     m_scale = QRectF(topLeft, bottomRight);
+    m_backing = QImage();
     update();
 }
 
 void PictureBox::clear()
 {
     m_lines.clear();
+    if (!m_backing.isNull())
+        m_backing.fill(Qt::white);
     update();
 }
 
 void PictureBox::line(const QPointF& from, const QPointF& to, int colorIndex)
 {
-    m_lines.append({from, to, colorIndex, m_drawWidth});
-    update();
-}
-
-QPointF PictureBox::toPixels(const QPointF& user) const
-{
-    const double sx = m_scale.width() == 0 ? 0 : (user.x() - m_scale.left()) / m_scale.width();
-    const double sy = m_scale.height() == 0 ? 0 : (user.y() - m_scale.top()) / m_scale.height();
-    return QPointF(sx * width(), sy * height());
-}
-
-void PictureBox::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    for (const DrawnLine& l : m_lines) {
-        QPen pen(paletteColor(l.colorIndex));
-        pen.setWidth(l.width);
-        pen.setCapStyle(Qt::FlatCap);
-        painter.setPen(pen);
-        painter.drawLine(toPixels(l.from), toPixels(l.to));
+    const DrawnLine drawn{from, to, colorIndex, m_drawWidth};
+    m_lines.append(drawn);
+    if (m_backing.isNull()) {
+        update(); // the next paint draws the backing from the list
+        return;
     }
+    drawInto(m_backing, drawn);
+    const QTransform t = userToPixels();
+    const QRect changed = QRectF(t.map(from), t.map(to)).normalized().toAlignedRect();
+    update(changed.adjusted(-m_drawWidth - 1, -m_drawWidth - 1, m_drawWidth + 1, m_drawWidth + 1));
+}
+
+QTransform PictureBox::userToPixels() const
+{
+    const double userWidth = std::abs(m_scale.width());
+    const double userHeight = std::abs(m_scale.height());
+    if (userWidth == 0 || userHeight == 0)
+        return QTransform();
+    // One unit is as long on both axes: the square that fits the box.
+    const double unit = std::min(width() / userWidth, height() / userHeight);
+    QTransform t;
+    t.translate(width() / 2.0, height() / 2.0);
+    t.scale(m_scale.width() < 0 ? -unit : unit, m_scale.height() < 0 ? -unit : unit);
+    t.translate(-m_scale.center().x(), -m_scale.center().y());
+    return t;
+}
+
+void PictureBox::drawInto(QImage& image, const DrawnLine& l) const
+{
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setTransform(userToPixels());
+    QPen pen(paletteColor(l.colorIndex), l.width);
+    pen.setCosmetic(true); // widths in pixels, whatever the scale
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.drawLine(l.from, l.to);
+}
+
+void PictureBox::redrawBacking()
+{
+    m_backing = QImage(size(), QImage::Format_RGB32);
+    m_backing.fill(Qt::white);
+    for (const DrawnLine& l : m_lines)
+        drawInto(m_backing, l);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    if (m_backing.size() != size())
+        redrawBacking();
+    QPainter painter(this);
+    painter.drawImage(event->rect(), m_backing, event->rect());
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_backing = QImage(); // redrawn from the list at the next paint
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

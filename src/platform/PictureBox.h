@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+#include <QTransform>
 #include <QWidget>
 
 namespace platform {
@@ -17,16 +19,21 @@ struct DrawnLine {
     bool operator==(const DrawnLine&) const = default;
 };
 
-// A drawing box with a user coordinate system. It keeps what was drawn as a
-// list of lines and paints that list scaled to its present size, so a figure
-// survives being covered and resized. Lines are aliased and one pixel wide by
-// default, so a white line erases a yellow one exactly.
+// A drawing box with a user coordinate system. The user rectangle is shown
+// with equal units on both axes, centred, the longer side of the box showing
+// more of the plane, so an angle keeps its measure whatever the box's shape.
+//
+// What was drawn is kept as a list of lines (tests read it; a resize repaints
+// from it) and in a backing image, so drawing a line costs that one line, not
+// a repaint of everything drawn so far. Lines are aliased and one pixel wide
+// by default, so a white line erases a yellow one exactly.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    // The user coordinates of the top left and bottom right corners.
+    // The user coordinates shown at the top left and bottom right corners of
+    // the square in the middle of the box.
     void setScale(const QPointF& topLeft, const QPointF& bottomRight);
     QRectF scale() const { return m_scale; }
 
@@ -38,7 +45,9 @@ public:
 
     const QList<DrawnLine>& lines() const { return m_lines; }
 
-    QPointF toPixels(const QPointF& user) const;
+    // From user coordinates to the box's pixels.
+    QTransform userToPixels() const;
+    QPointF toPixels(const QPointF& user) const { return userToPixels().map(user); }
 
 signals:
     void clicked();
@@ -46,13 +55,18 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void redrawBacking();
+    void drawInto(QImage& image, const DrawnLine& line) const;
+
     QRectF m_scale{QPointF(-2, -2), QPointF(2, 2)};
     int m_drawWidth = 1;
     QList<DrawnLine> m_lines;
+    QImage m_backing; // null until first painted, and after a change of size or scale
     bool m_pressed = false;
 };
 
