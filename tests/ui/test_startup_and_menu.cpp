@@ -13,10 +13,12 @@
 #include "support/AppFixture.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -120,7 +122,7 @@ TEST_F(ShellTest, ASecondCopyOnlyShowsTheWarningAndLoadsNoWindow)
     EXPECT_TRUE(app::ExitPromptText.isEmpty());
 }
 
-TEST_F(ShellTest, AvvioLeavesTheMenuAsTheOnlyWindow)
+TEST_F(ShellTest, AvvioClickedTwiceLeavesTheMenuAsTheOnlyWindow)
 {
     installShippedLanguages();
     platform::SingleInstance instance(lockPath());
@@ -129,6 +131,11 @@ TEST_F(ShellTest, AvvioLeavesTheMenuAsTheOnlyWindow)
     QPointer<FormAvvio> splash = window<FormAvvio>();
     ASSERT_NE(splash, nullptr);
 
+    // The second click of a double click arrives while the menu is loading.
+    QTimer::singleShot(0, qApp, [splash] {
+        if (splash)
+            QTest::mouseClick(splash->BottoneAvvio, Qt::LeftButton);
+    });
     QTest::mouseClick(splash->BottoneAvvio, Qt::LeftButton);
     settle();
 
@@ -297,6 +304,23 @@ TEST_F(ShellTest, ExerciseButtonsLeaveExactlyOneWindow)
             form->unload();
         settle();
     }
+}
+
+TEST_F(ShellTest, EsciWhileAnExerciseIsLoadingIsNotAsked)
+{
+    installShippedLanguages();
+    QPointer<FormMenu> menu = openMenu();
+    ASSERT_FALSE(menu.isNull());
+    QTimer::singleShot(0, qApp, [menu] {
+        if (menu)
+            menu->Command1->click();
+    });
+    menu->Command3->click();
+    settle();
+    EXPECT_TRUE(asked().isEmpty());
+    EXPECT_FALSE(platform::Program::endedForTesting());
+    ASSERT_EQ(Form::loadedForms().size(), 1);
+    EXPECT_TRUE(menu.isNull());
 }
 
 TEST_F(ShellTest, ClosingTheLastWindowUnloadsIt)
