@@ -1,6 +1,7 @@
 #include "app/shared/ModuloColoriSuoni.h"
 #include "app/ProgramIcon.h"
 #include "app/StartUp.h"
+#include "exercise/FanDrawing.h"
 #include "platform/EventYield.h"
 #include "platform/SingleInstance.h"
 #include "platform/SoundPlayer.h"
@@ -9,7 +10,16 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPixmapCache>
+#include <QTimer>
 #include <QTranslator>
+
+namespace {
+constexpr int kPixmapCacheKb = 2048;
+// Sounds are heard only after a pupil's first answer: the sound back end is
+// loaded once the first window is up, not on the way to it.
+constexpr int kSoundLoadDelayMs = 300;
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -29,13 +39,15 @@ int main(int argc, char** argv)
     // The title's comic face, with its free counterpart on Linux.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
 
-    // Each yield of a drawing lasts a few milliseconds, so fans open visibly.
-    platform::EventYield::setPaceMs(3);
-    platform::SoundPlayer::preload(app::allSoundPaths());
+    platform::EventYield::setPaceMs(exercise::kSweepPaceMs);
+    // Qt's pixmap cache would otherwise keep up to 10 MB of button faces
+    // drawn for windows long closed.
+    QPixmapCache::setCacheLimit(kPixmapCacheKb);
 
     platform::SingleInstance instance;
     if (!app::StartUp(instance))
         return 0;
+    QTimer::singleShot(kSoundLoadDelayMs, [] { platform::SoundPlayer::preload(app::allSoundPaths()); });
     const int result = QApplication::exec();
     // Windows unloaded on the way out are deleted before the program ends.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

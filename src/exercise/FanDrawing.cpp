@@ -33,7 +33,7 @@ bool sweep(platform::PictureBox* box, qint16& currentDegrees, int count, int col
     for (int i = 0; i < count; ++i) {
         ++currentDegrees;
         const QPointF end = rayPoint(stepDirection(currentDegrees));
-        platform::EventYield::now();
+        platform::EventYield::paced();
         if (!guard.stillCurrent())
             return false;
         box->line(QPointF(0, 0), end, colorIndex);

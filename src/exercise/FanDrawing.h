@@ -16,6 +16,10 @@ inline constexpr int kArmColor = 12;
 inline constexpr int kFillColor = 14;
 inline constexpr int kEraseColor = 15;
 
+// Each sweep line follows the previous one after this many milliseconds, so a
+// fan opens at a speed the eye can follow on any machine: 180 degrees in 0.54 s.
+inline constexpr int kSweepPaceMs = 3;
+
 // Watches a drawing loop's window across its yields: the drawing goes on only
 // while the window is loaded and still shows the question it was started for.
 // Checked after every yield, before the loop touches its window again.

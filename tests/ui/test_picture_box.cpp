@@ -106,4 +106,20 @@ TEST(PictureBox, AFirstArmAtZeroPointsUpAndTheFigureFollowsAResize)
     EXPECT_EQ(colourAt(shown(box), 245, 70), QColor(Qt::white));
 }
 
+TEST(PictureBox, LinesDrawnOneByOneLookAsTheFigureRedrawnFromItsList)
+{
+    PictureBox box;
+    box.resize(320, 240);
+    shown(box); // the first paint lays the backing image; lines then go into it one by one
+    drawRightAngle(box, 300);
+    for (int d = 300; d < 340; ++d)
+        exercise::drawStep(&box, d, exercise::kEraseColor);
+    const QImage incremental = shown(box);
+
+    box.resize(100, 100);
+    shown(box);
+    box.resize(320, 240);
+    EXPECT_EQ(shown(box), incremental);
+}
+
 } // namespace
