@@ -16,10 +16,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace app {
 
@@ -66,6 +68,20 @@ FormMenu::FormMenu()
     connect(Command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
     connect(Command8, &QPushButton::clicked, this, &FormMenu::Command8_Click);
     connectExerciseButtons();
+
+    // F10 opens the language menu, as it opens the menu bar elsewhere.
+    auto* openLanguages = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(openLanguages, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(mnuLanguages->menuAction()); });
+}
+
+void FormMenu::giveLanguageMenuAMnemonic()
+{
+    // The caption comes from the language file: its own mnemonic is kept, and
+    // one without gets its first letter (Alt+L for "Lingua").
+    const QString title = mnuLanguages->title();
+    if (!title.isEmpty() && !title.contains(u'&'))
+        mnuLanguages->setTitle(u'&' + title);
 }
 
 void FormMenu::connectExerciseButtons()
@@ -111,6 +127,7 @@ void FormMenu::Form_Load()
     language::TranslateForm(this);
     if (!self || !self->isLoaded())
         return;
+    giveLanguageMenuAMnemonic();
     Check1->setChecked(SoundsOn);
     bindSharedResizer(this);
     setBackColor(RandomBackColor());
@@ -127,6 +144,12 @@ void FormMenu::Form_Activate()
 void FormMenu::Form_Resize()
 {
     resizeWithSharedResizer();
+}
+
+void FormMenu::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    Command1_Click();
 }
 
 void FormMenu::MLSFillMenuLanguages()
@@ -165,10 +188,13 @@ void FormMenu::mnuLanguage_Click(int index)
     QList<QPointer<Form>> forms;
     for (Form* form : Form::loadedForms())
         forms.append(form);
+    QPointer<FormMenu> self(this);
     for (const QPointer<Form>& form : forms) {
         if (form && form->isLoaded())
             language::TranslateForm(form);
     }
+    if (self)
+        giveLanguageMenuAMnemonic();
     language::WriteIniString(language::settingsFilePath(), QStringLiteral("Language"),
                              QStringLiteral("CurrentLanguage"), language);
 }

@@ -46,6 +46,8 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Resize() override;
+    // The window's close button asks to end the program, as "Esci" does.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void MLSFillMenuLanguages();
@@ -54,6 +56,7 @@ private:
     void Command1_Click();
     void Command8_Click();
     void connectExerciseButtons();
+    void giveLanguageMenuAMnemonic();
 };
 
 } // namespace app

@@ -24,6 +24,7 @@ bool StartUp(platform::SingleInstance& instance)
     platform::Random::reseedFromClock();
     SoundsOn = true;
     FormMenu::becomeExercisesHome();
+    language::captionMessageButtonsFromLanguage();
     platform::Form::show<FormAvvio>();
     return true;
 }

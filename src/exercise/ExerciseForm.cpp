@@ -10,8 +10,13 @@
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
 
+#include <QAccessible>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace exercise {
 
@@ -131,6 +136,8 @@ void ExerciseForm::Form_Activate()
         BottoneAvanti->show();
     LabelEst->setText(app::CorrectLabelText);
     LabelErt->setText(app::WrongLabelText);
+    ComandoIconaSi->setAccessibleName(app::CorrectLabelText);
+    ComandoIconaNo->setAccessibleName(app::WrongLabelText);
     newQuestion();
 }
 
@@ -186,6 +193,7 @@ void ExerciseForm::rightAnswerFeedback()
     app::addOne(app::CorrectCount);
     app::PlayRightSound();
     EtichettaEsatti->setText(app::countText(app::CorrectCount));
+    announce(ComandoIconaSi, app::CorrectLabelText);
     if (!BottoneAvanti)
         return;
     BottoneAvanti->setEnabled(true);
@@ -200,6 +208,56 @@ void ExerciseForm::showMeasureMessage(int measure, const QString& messageId)
         return;
     m_parts.measureMessage->show();
     m_parts.measureMessage->setText(QString::number(measure) + language::LookupString(messageId));
+    announce(ComandoIconaSi, m_parts.measureMessage->text());
+}
+
+void ExerciseForm::announce(QLabel* icon, const QString& message)
+{
+    icon->setAccessibleDescription(message);
+    QAccessibleEvent event(icon, QAccessible::Alert);
+    QAccessible::updateAccessibility(&event);
+}
+
+QList<QAbstractButton*> ExerciseForm::answerButtonsOnScreen() const
+{
+    QList<QAbstractButton*> buttons;
+    for (QWidget* control : m_parts.answerControls) {
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            buttons.append(button);
+    }
+    // Row by row, from the left: the order a pupil reads them in.
+    const auto place = [this](const QWidget* w) { return w->mapTo(this, QPoint(0, 0)); };
+    std::stable_sort(buttons.begin(), buttons.end(), [&](const QWidget* a, const QWidget* b) {
+        const QPoint pa = place(a);
+        const QPoint pb = place(b);
+        const bool sameRow = std::abs(pa.y() - pb.y()) < std::min(a->height(), b->height()) / 2;
+        return sameRow ? pa.x() < pb.x() : pa.y() < pb.y();
+    });
+    return buttons;
+}
+
+void ExerciseForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command7_Click();
+        return;
+    }
+    const int digit = event->key() - Qt::Key_1;
+    if (digit >= 0 && digit < 9 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        const QList<QAbstractButton*> buttons = answerButtonsOnScreen();
+        if (digit < buttons.size()) {
+            if (buttons[digit]->isEnabled())
+                buttons[digit]->click();
+            return;
+        }
+    }
+    Form::keyPressEvent(event);
+}
+
+void ExerciseForm::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    Command7_Click();
 }
 
 void ExerciseForm::wrongAnswerFeedback()
@@ -209,6 +267,7 @@ void ExerciseForm::wrongAnswerFeedback()
     ComandoIconaSi->hide();
     ComandoIconaNo->show();
     app::PlayWrongSound();
+    announce(ComandoIconaNo, app::WrongLabelText);
 }
 
 void ExerciseForm::showCounts()

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -106,8 +107,17 @@ protected:
     virtual void BottoneAvanti_Click();
     void Command7_Click();
 
+    // Escape asks to leave, as "esci" does; digits 1 to n press the answer
+    // buttons in their order on the screen.
+    void keyPressEvent(QKeyEvent* event) override;
+    // The window's close button asks to leave, as "esci" does.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void showCounts();
+    // Tells assistive technology what the pupil now sees next to the icon.
+    void announce(QLabel* icon, const QString& message);
+    QList<QAbstractButton*> answerButtonsOnScreen() const;
 
     ExerciseParts m_parts;
     quint64 m_questionNumber = 0;

@@ -92,8 +92,10 @@ void frmRuota3::NewAnglePair(const exercise::DrawingGuard& guard)
     // are still opening are judged on them.
     AngleSize1 = randomSize();
     AngleSize2 = randomSize();
-    Label1->setText(measureText(AngleSize1));
-    Label2->setText(measureText(AngleSize2));
+    // The measures are written only when they are shown: before the answer
+    // nothing, not even a screen reader, may tell them.
+    Label1->clear();
+    Label2->clear();
 
     if (!drawOpening(Picture1, AngleSize1, guard) || !drawOpening(Picture2, AngleSize2, guard))
         return;
@@ -121,6 +123,8 @@ void frmRuota3::answer(Relation claimed)
     rightAnswerFeedback();
     Label5->show();
     Label5->setText(symbol(claimed));
+    Label1->setText(measureText(AngleSize1));
+    Label2->setText(measureText(AngleSize2));
     Label1->show();
     Label2->show();
 }

@@ -1,5 +1,7 @@
 #include "language/LanguageSupport.h"
 
+#include "platform/MessageBox.h"
+
 #include "language/IniFile.h"
 #include "platform/AppDir.h"
 
@@ -58,6 +60,18 @@ QString LookupString(const QString& id)
     if (path.isEmpty())
         return {};
     return ReadIniString(path, QStringLiteral("Strings"), id);
+}
+
+void captionMessageButtonsFromLanguage()
+{
+    platform::MessageBox::setButtonCaptions([](platform::MessageAnswer button) {
+        switch (button) {
+        case platform::MessageAnswer::Yes: return LookupString(QStringLiteral("0090"));
+        case platform::MessageAnswer::No: return LookupString(QStringLiteral("0091"));
+        case platform::MessageAnswer::Ok: return LookupString(QStringLiteral("0092"));
+        }
+        return QString();
+    });
 }
 
 } // namespace language

@@ -26,4 +26,8 @@ QString languageFilePath();
 // read afresh on every call; empty when it cannot be found.
 QString LookupString(const QString& id);
 
+// Message boxes take the captions of Yes, No and OK from messages 0090, 0091
+// and 0092 of the current language file, when it has them.
+void captionMessageButtonsFromLanguage();
+
 } // namespace language

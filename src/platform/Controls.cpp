@@ -16,7 +16,8 @@ QPushButton* newButton(QWidget* parent, const QRect& geometry, const QString& ca
     auto* button = new QPushButton(caption, parent);
     button->setGeometry(geometry);
     button->setCursor(Qt::PointingHandCursor);
-    button->setAutoDefault(false);
+    // Enter presses the focused button, as Space does.
+    button->setAutoDefault(true);
     return button;
 }
 

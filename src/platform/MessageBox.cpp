@@ -1,5 +1,6 @@
 #include "platform/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -22,6 +23,11 @@ QMessageBox::Icon toQt(MessageIcon icon)
     }
     return QMessageBox::NoIcon;
 }
+MessageBox::ButtonCaptions& buttonCaptions()
+{
+    static MessageBox::ButtonCaptions captions;
+    return captions;
+}
 } // namespace
 
 MessageAnswer MessageBox::show(const MessageRequest& request)
@@ -42,10 +48,27 @@ MessageAnswer MessageBox::show(const MessageRequest& request)
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    for (const auto& [standard, answer] : {std::pair{QMessageBox::Yes, MessageAnswer::Yes},
+                                           std::pair{QMessageBox::No, MessageAnswer::No},
+                                           std::pair{QMessageBox::Ok, MessageAnswer::Ok}}) {
+        const QString caption = buttonCaption(answer);
+        if (QAbstractButton* button = box.button(standard); button && !caption.isEmpty())
+            button->setText(caption);
+    }
     const int result = box.exec();
     if (request.buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     return result == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void MessageBox::setButtonCaptions(ButtonCaptions captions)
+{
+    buttonCaptions() = std::move(captions);
+}
+
+QString MessageBox::buttonCaption(MessageAnswer button)
+{
+    return buttonCaptions() ? buttonCaptions()(button) : QString();
 }
 
 void MessageBox::setHandlerForTesting(Handler h)

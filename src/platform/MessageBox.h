@@ -25,6 +25,12 @@ public:
     using Handler = std::function<MessageAnswer(const MessageRequest&)>;
 
     static MessageAnswer show(const MessageRequest& request);
+
+    // Where the captions of Yes, No and OK come from; an empty caption leaves
+    // the platform's own, in the desktop's language.
+    using ButtonCaptions = std::function<QString(MessageAnswer)>;
+    static void setButtonCaptions(ButtonCaptions captions);
+    static QString buttonCaption(MessageAnswer button);
     static void setHandlerForTesting(Handler handler); // empty restores the real box
 };
 

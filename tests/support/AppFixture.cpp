@@ -3,6 +3,7 @@
 #include "app/FormMenu.h"
 #include "app/shared/Modulo1.h"
 #include "language/LanguageSupport.h"
+#include "platform/Accessibility.h"
 #include "platform/AppDir.h"
 #include "platform/EventYield.h"
 #include "platform/Program.h"
@@ -33,6 +34,8 @@ void AppFixture::SetUp()
     platform::Program::resetForTesting();
     app::resetGlobals();
     app::FormMenu::becomeExercisesHome();
+    platform::installAccessibleRoles();
+    language::captionMessageButtonsFromLanguage();
     language::CurrentLanguageFile.clear();
     platform::MessageBox::setHandlerForTesting([this](const platform::MessageRequest& request) {
         m_asked.append(request);

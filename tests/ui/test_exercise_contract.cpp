@@ -18,13 +18,17 @@
 #include "exercise/ExerciseForm.h"
 #include "exercises/frmRuota1.h"
 #include "exercises/frmRuota3.h"
+#include "language/LanguageSupport.h"
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
 #include "support/AppFixture.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -82,8 +86,11 @@ protected:
     {
         AppFixture::SetUp();
         installShippedLanguages();
+        language::CurrentLanguageFile = QStringLiteral("Italiano");
         app::SoundsOn = true;
         app::ExitPromptText = QStringLiteral("Vuoi uscire?");
+        app::CorrectLabelText = QStringLiteral("Esatti");
+        app::WrongLabelText = QStringLiteral("Errati");
     }
 
     // The random numbers of one question: background colour entry 1, then the question's.
@@ -303,6 +310,61 @@ TYPED_TEST(ExerciseContract, TheMenuOpensItOnceAndAFreshVisitStartsFromZero)
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->EtichettaErrati->text(), " 0");
     EXPECT_EQ(app::WrongCount, 0);
+}
+
+TYPED_TEST(ExerciseContract, EscapeAndTheCloseButtonAskAsEsciDoesAndDigitsPressTheAnswers)
+{
+    using Window = typename TypeParam::Window;
+    auto* w = this->open();
+    ASSERT_NE(w, nullptr);
+    this->answerNextBoxes({MessageAnswer::No, MessageAnswer::No});
+    QTest::keyClick(w, Qt::Key_Escape);
+    w->close();
+    ASSERT_EQ(this->asked().size(), 2);
+    EXPECT_EQ(this->asked()[0].prompt, app::ExitPromptText);
+    EXPECT_EQ(this->asked()[1].prompt, app::ExitPromptText);
+    EXPECT_EQ(Form::instance<Window>(), w);
+    EXPECT_TRUE(w->isVisible());
+
+    QList<QAbstractButton*> buttons;
+    for (QWidget* control : w->parts().answerControls) {
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            buttons.append(button);
+    }
+    int pressed = 0;
+    for (QAbstractButton* button : buttons)
+        QObject::connect(button, &QAbstractButton::clicked, w, [&pressed] { ++pressed; });
+    QTest::keyClick(w, Qt::Key_0 + int(buttons.size()) + 1); // no such button
+    EXPECT_EQ(pressed, 0);
+    if (!buttons.isEmpty()) {
+        QTest::keyClick(w, Qt::Key_1);
+        EXPECT_EQ(pressed, 1);
+    }
+}
+
+TYPED_TEST(ExerciseContract, AssistiveTechnologyHearsTheIconsAndNeverTheAnswerBeforeItIsGiven)
+{
+    auto* w = this->open();
+    ASSERT_NE(w, nullptr);
+    const auto name = [](QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(name(w->ComandoIconaSi), app::CorrectLabelText);
+    EXPECT_EQ(name(w->ComandoIconaNo), app::WrongLabelText);
+    for (platform::PictureBox* box : w->parts().drawingBoxes) {
+        QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(box);
+        EXPECT_EQ(picture->role(), QAccessible::Graphic);
+        EXPECT_FALSE(picture->text(QAccessible::Name).isEmpty()) << box->objectName().toStdString();
+    }
+    // No hidden label holds a measure the pupil has not found yet.
+    for (QLabel* label : w->template findChildren<QLabel*>()) {
+        if (label->isHidden()) {
+            EXPECT_FALSE(label->text().contains(QChar(0x00B0))) << label->objectName().toStdString();
+        }
+    }
+    TypeParam::answerWrong(*w);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w->ComandoIconaNo)->text(QAccessible::Description),
+              app::WrongLabelText);
 }
 
 TEST(ExerciseCatalog, EveryRegisteredExerciseHasItsContractAndItsOwnButton)

@@ -174,7 +174,10 @@ TEST_F(LanguageMenuTest, APickTranslatesTheMenuAtOnceButTheExitQuestionKeepsTheS
 
     menu->mnuLanguage[english]->trigger();
     EXPECT_EQ(menu->Command1->text(), shipped("English", "FormMenu", "Command1.Caption"));
-    EXPECT_EQ(menu->mnuLanguages->title(), shipped("English", "FormMenu", "mnuLanguages.Caption"));
+    // The menu's caption from the file, with Alt and its first letter opening it.
+    EXPECT_EQ(menu->mnuLanguages->title(), "&" + shipped("English", "FormMenu", "mnuLanguages.Caption"));
+    EXPECT_EQ(platform::MessageBox::buttonCaption(platform::MessageAnswer::Yes),
+              shipped("English", "Strings", "0090"));
     EXPECT_EQ(menu->windowTitle(), shipped("English", "FormMenu", "FormMenu.Caption"));
     EXPECT_EQ(checkedItems(menu), QList<int>({english}));
     EXPECT_EQ(language::CurrentLanguageFile, "English");

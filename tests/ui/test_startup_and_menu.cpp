@@ -323,13 +323,20 @@ TEST_F(ShellTest, EsciWhileAnExerciseIsLoadingIsNotAsked)
     EXPECT_TRUE(menu.isNull());
 }
 
-TEST_F(ShellTest, ClosingTheLastWindowUnloadsIt)
+TEST_F(ShellTest, TheMenusCloseButtonAsksAsEsciDoes)
 {
-    installShippedLanguages();
+    useLanguageFile("0039=\"Vuoi proprio uscire?\"\r\n");
     QPointer<FormMenu> menu = openMenu();
     ASSERT_FALSE(menu.isNull());
+    answerNextBoxes({MessageAnswer::No});
     menu->close();
+    ASSERT_EQ(asked().size(), 1);
+    EXPECT_EQ(asked()[0].prompt, "Vuoi proprio uscire?");
+    EXPECT_FALSE(menu.isNull());
+
+    menu->close(); // answered Yes
     settle();
+    EXPECT_TRUE(platform::Program::endedForTesting());
     EXPECT_TRUE(Form::loadedForms().isEmpty());
     EXPECT_TRUE(menu.isNull());
 }
