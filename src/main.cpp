@@ -3,6 +3,7 @@
 #include "app/StartUp.h"
 #include "exercise/FanDrawing.h"
 #include "platform/Accessibility.h"
+#include "platform/FocusStyle.h"
 #include "platform/EventYield.h"
 #include "platform/SingleInstance.h"
 #include "platform/SoundPlayer.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv)
     // The title's comic face, with its free counterpart on Linux.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
 
+    QApplication::setStyle(new platform::FocusStyle());
     platform::installAccessibleRoles();
     platform::EventYield::setPaceMs(exercise::kSweepPaceMs);
     // Qt's pixmap cache would otherwise keep up to 10 MB of button faces

@@ -9,6 +9,7 @@
 #include "exercises/frmRuota3.h"
 #include "language/LanguageSupport.h"
 #include "platform/AppDir.h"
+#include "platform/FocusStyle.h"
 #include "platform/Form.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new platform::FocusStyle());
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
     if (argc < 4)
         return 2;

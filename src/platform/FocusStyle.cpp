@@ -1,0 +1,60 @@
+#include "platform/FocusStyle.h"
+
+#include <QPainter>
+#include <QStyleOption>
+
+namespace platform {
+
+namespace {
+constexpr int kBand = 2;
+}
+
+FocusStyle::FocusStyle()
+    : QProxyStyle()
+{
+}
+
+void FocusStyle::drawFocusFrame(QPainter* painter, const QRect& rect)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setBrush(Qt::NoBrush);
+    const auto band = [&](const QRect& r, const QColor& colour) {
+        for (int i = 0; i < kBand; ++i) {
+            painter->setPen(colour);
+            painter->drawRect(r.adjusted(i, i, -i - 1, -i - 1));
+        }
+    };
+    band(rect, Qt::black);
+    band(rect.adjusted(kBand, kBand, -kBand, -kBand), Qt::white);
+    painter->restore();
+}
+
+void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                               const QWidget* widget) const
+{
+    switch (element) {
+    case PE_FrameFocusRect:
+        drawFocusFrame(painter, option->rect);
+        return;
+    case PE_FrameLineEdit:
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if (option->state & State_HasFocus)
+            drawFocusFrame(painter, option->rect);
+        return;
+    default:
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+}
+
+void FocusStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                             const QWidget* widget) const
+{
+    QProxyStyle::drawControl(element, option, painter, widget);
+    // Buttons wear the frame round their whole face, whatever the base style
+    // draws for their focus.
+    if (element == CE_PushButton && (option->state & State_HasFocus))
+        drawFocusFrame(painter, option->rect);
+}
+
+} // namespace platform
