@@ -340,6 +340,14 @@ TYPED_TEST(ExerciseContract, EscapeAndTheCloseButtonAskAsEsciDoesAndDigitsPressT
         QTest::keyClick(w, Qt::Key_1);
         EXPECT_EQ(pressed, 1);
     }
+    // Enter presses a focused button as Space does.
+    for (QAbstractButton* button : buttons) {
+        if (button->isEnabled()) {
+            QTest::keyClick(button, Qt::Key_Return);
+            EXPECT_EQ(pressed, 2);
+            break;
+        }
+    }
 }
 
 TYPED_TEST(ExerciseContract, AssistiveTechnologyHearsTheIconsAndNeverTheAnswerBeforeItIsGiven)
