@@ -4,6 +4,8 @@
 #include "app/FormMenu.h"
 #include "exercises/frmRuota1.h"
 #include "exercises/frmRuota3.h"
+#include "exercises/frmRuota5.h"
+#include "exercises/frmRuota6.h"
 
 namespace app {
 
@@ -32,6 +34,8 @@ QList<WindowEntry> allWindows()
         entry<FormMenu>("FormMenu"),
         entry<exercises::frmRuota1>("frmRuota1", "Command3"),
         entry<exercises::frmRuota3>("frmRuota3", "Command5"),
+        entry<exercises::frmRuota5>("frmRuota5", "Command9"),
+        entry<exercises::frmRuota6>("frmRuota6", "Command10"),
     };
 }
 

@@ -18,6 +18,8 @@
 #include "exercise/ExerciseForm.h"
 #include "exercises/frmRuota1.h"
 #include "exercises/frmRuota3.h"
+#include "exercises/frmRuota5.h"
+#include "exercises/frmRuota6.h"
 #include "language/LanguageSupport.h"
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
@@ -27,6 +29,7 @@
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -52,7 +55,31 @@ struct Ruota3 {
     static void answerWrong(Window& w) { w.Command2->click(); }
 };
 
-using ExerciseTypes = ::testing::Types<Ruota1, Ruota3>;
+// Replaces what the answer box holds with `answer` and presses Enter.
+void typeAnswer(QLineEdit* box, const char* answer)
+{
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, QString::fromLatin1(answer));
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+struct Ruota5 {
+    using Window = exercises::frmRuota5;
+    static constexpr const char* kName = "frmRuota5";
+    static QList<double> question() { return {0.5 / 360, 34.5 / 90}; } // start 0, 35 degrees
+    static void answerRight(Window& w) { typeAnswer(w.Text1, "55"); }
+    static void answerWrong(Window& w) { typeAnswer(w.Text1, "56"); }
+};
+
+struct Ruota6 {
+    using Window = exercises::frmRuota6;
+    static constexpr const char* kName = "frmRuota6";
+    static QList<double> question() { return {0.5 / 360, 34.5 / 180}; } // start 0, 35 degrees
+    static void answerRight(Window& w) { typeAnswer(w.Text1, "145"); }
+    static void answerWrong(Window& w) { typeAnswer(w.Text1, "55"); }
+};
+
+using ExerciseTypes = ::testing::Types<Ruota1, Ruota3, Ruota5, Ruota6>;
 
 // Every registered exercise has its traits here.
 template <class... T> QStringList traitNames(::testing::Types<T...>)

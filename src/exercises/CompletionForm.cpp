@@ -1,0 +1,158 @@
+#include "exercises/CompletionForm.h"
+
+#include "exercise/FanDrawing.h"
+#include "exercises/TypedAngle.h"
+#include "language/LanguageSupport.h"
+#include "platform/Controls.h"
+#include "platform/PictureBox.h"
+#include "platform/Random.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace exercises {
+
+using namespace platform;
+
+namespace {
+constexpr qreal kQuestionPointSize = 18;
+
+QString message(const char* id)
+{
+    return language::LookupString(QString::fromLatin1(id));
+}
+
+// A key that writes a character into the box, as opposed to one that edits
+// or moves (arrows, Delete, Tab) or a shortcut (Ctrl+C, Ctrl+V): only the
+// characters are filtered.
+bool typesCharacter(const QKeyEvent& event)
+{
+    if (event.text().size() != 1 || (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
+        return false;
+    const QChar c = event.text().front();
+    return c.isPrint() || c == u'\r' || c == u'\n' || c == u'\b';
+}
+
+bool isEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+} // namespace
+
+CompletionForm::CompletionForm(const CompletionValues& values)
+    : ExerciseForm(QString::fromLatin1(values.windowName))
+    , m_values(values)
+{
+    setWindowTitle(QString::fromUtf8(values.designCaption));
+    setDesignInnerSize(800, 480);
+
+    // The figure at the left; the question, the answer box and the two
+    // buttons at the right; the score under the figure.
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 300, 300)), QStringLiteral("Picture1"));
+
+    Label1 = addControl(newLabel(client(), QRect(332, 16, 452, 200), QStringLiteral("Label1")),
+                        QStringLiteral("Label1"));
+    makeOpaqueWhite(Label1);
+    Label1->setFont(designFont(font().family(), kQuestionPointSize, true));
+    Label1->setMargin(8);
+
+    Text1 = addControl(newTextBox(client(), QRect(332, 232, 220, 80)), QStringLiteral("Text1"));
+    Text1->setFont(designFont(font().family(), 32, true));
+    Text1->setAlignment(Qt::AlignCenter);
+    // The locked box keeps the right answer: dark enough to read beside the equation.
+    QPalette answerPalette = Text1->palette();
+    answerPalette.setColor(QPalette::Disabled, QPalette::Text, QColor(80, 80, 80));
+    Text1->setPalette(answerPalette);
+    Text1->installEventFilter(this);
+
+    placeFrame({QRect(16, 332, 104, 104), QRect(136, 344, 110, 32), QRect(246, 344, 70, 32),
+                QRect(136, 392, 110, 32), QRect(246, 392, 70, 32), QRect(568, 232, 216, 80),
+                QRect(568, 328, 216, 60)});
+    declareParts({.drawingBoxes = {Picture1}, .answerControls = {Text1}, .questionFocus = Text1});
+}
+
+void CompletionForm::NewCompletionAngle(const exercise::DrawingGuard& guard)
+{
+    // The label stays empty while the figure opens: the question comes with
+    // the finished figure.
+    styleLabel1(Qt::AlignLeft | Qt::AlignVCenter, kQuestionPointSize);
+    Label1->clear();
+    Text1->clear();
+    Picture1->clear();
+    // Both numbers are fixed before any drawing: an answer typed while the
+    // figure opens is judged on them.
+    StartDegrees = qint16(integerPart(Random::next() * 360));
+    AngleSize = qint16(integerPart(Random::next() * m_values.wholeAngle + 1));
+
+    // The given angle in red, its last line being its second arm, then the
+    // rest of the whole angle in yellow; no arm is drawn again over the fans.
+    qint16 currentDegrees = StartDegrees;
+    exercise::drawArm(Picture1, StartDegrees);
+    if (!exercise::sweep(Picture1, currentDegrees, AngleSize, exercise::kArmColor, guard))
+        return;
+    if (!exercise::sweep(Picture1, currentDegrees, m_values.wholeAngle - AngleSize, exercise::kFillColor, guard))
+        return;
+
+    // A right answer given while the figure opened already shows its equation.
+    if (!answeredAlready()) {
+        Label1->setText(completionQuestion(message(m_values.questionBefore), AngleSize,
+                                           message(m_values.questionAfter), message(m_values.questionSecond)));
+    }
+    if (Text1->isEnabled())
+        Text1->setFocus();
+}
+
+bool CompletionForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // A disabled box takes no keys: its answer has been judged right.
+    if (watched == Text1 && Text1->isEnabled()) {
+        if (event->type() == QEvent::KeyPress)
+            return !Text1_KeyPress(*static_cast<const QKeyEvent*>(event));
+        // A key held down repeats its press, not its release.
+        if (event->type() == QEvent::KeyRelease) {
+            const auto* key = static_cast<const QKeyEvent*>(event);
+            if (!key->isAutoRepeat())
+                Text1_KeyUp(key->key());
+        }
+    }
+    return ExerciseForm::eventFilter(watched, event);
+}
+
+bool CompletionForm::Text1_KeyPress(const QKeyEvent& event) const
+{
+    return !typesCharacter(event) || keepsTypedCharacter(event.text().front().unicode());
+}
+
+void CompletionForm::Text1_KeyUp(int key)
+{
+    // The keypad's Enter answers like the main one.
+    if (!isEnter(key) || Text1->text().isEmpty())
+        return;
+    if (!completesAngle(Text1->text(), AngleSize, m_values.wholeAngle)) {
+        wrongAnswerFeedback();
+        if (Text1->isEnabled())
+            Text1->setFocus();
+        return;
+    }
+    // Locks the box, enables "avanti" and gives it the focus.
+    rightAnswerFeedback();
+    styleLabel1(Qt::AlignCenter, m_values.equationPointSize);
+    Label1->setText(completionEquation(AngleSize, m_values.wholeAngle));
+}
+
+void CompletionForm::styleLabel1(Qt::Alignment alignment, qreal pointSize)
+{
+    Label1->setAlignment(alignment);
+    QFont font = Label1->font();
+    font.setPointSizeF(pointSize);
+    Label1->setFont(font);
+}
+
+bool CompletionForm::answeredAlready() const
+{
+    return !Text1->isEnabled();
+}
+
+} // namespace exercises
