@@ -7,6 +7,8 @@
 #include "app/shared/Modulo1.h"
 #include "exercises/frmRuota1.h"
 #include "exercises/frmRuota3.h"
+#include "exercises/frmRuota5.h"
+#include "exercises/frmRuota6.h"
 #include "language/LanguageSupport.h"
 #include "platform/AppDir.h"
 #include "platform/FocusStyle.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -80,5 +83,25 @@ int main(int argc, char** argv)
     QTest::mouseClick(ruota3.Command8, Qt::LeftButton);
     save(ruota3, out, QStringLiteral("frmRuota3-right") + suffix);
     closeAll();
+
+    // A wrong answer left in the box, then the right one: 35 degrees given.
+    auto completion = [&](exercises::CompletionForm& form, const QString& name, const QString& wrong,
+                          const QString& right) {
+        settle();
+        QTest::keyClicks(form.Text1, wrong);
+        QTest::keyClick(form.Text1, Qt::Key_Return);
+        save(form, out, name + QStringLiteral("-question") + suffix);
+        QTest::keyClick(form.Text1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(form.Text1, right);
+        QTest::keyClick(form.Text1, Qt::Key_Return);
+        save(form, out, name + QStringLiteral("-right") + suffix);
+        closeAll();
+    };
+    platform::Random::scriptForTesting({0.3, 0.2, 34.5 / 90});
+    completion(*platform::Form::show<exercises::frmRuota5>(), QStringLiteral("frmRuota5"), QStringLiteral("56"),
+               QStringLiteral("55"));
+    platform::Random::scriptForTesting({0.7, 0.6, 134.5 / 180});
+    completion(*platform::Form::show<exercises::frmRuota6>(), QStringLiteral("frmRuota6"), QStringLiteral("55"),
+               QStringLiteral("45"));
     return 0;
 }
