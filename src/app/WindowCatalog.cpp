@@ -3,6 +3,8 @@
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
 #include "exercises/frmRuota1.h"
+#include "exercises/frmRuota1a.h"
+#include "exercises/frmRuota2.h"
 #include "exercises/frmRuota3.h"
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
@@ -33,6 +35,8 @@ QList<WindowEntry> allWindows()
         entry<FormAvvio>("FormAvvio"),
         entry<FormMenu>("FormMenu"),
         entry<exercises::frmRuota1>("frmRuota1", "Command3"),
+        entry<exercises::frmRuota2>("frmRuota2", "Command4"),
+        entry<exercises::frmRuota1a>("frmRuota1a", "Command7"),
         entry<exercises::frmRuota3>("frmRuota3", "Command5"),
         entry<exercises::frmRuota5>("frmRuota5", "Command9"),
         entry<exercises::frmRuota6>("frmRuota6", "Command10"),

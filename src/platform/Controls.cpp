@@ -1,6 +1,7 @@
 #include "platform/Controls.h"
 
 #include "platform/Form.h"
+#include "platform/ListTextBox.h"
 #include "platform/PictureBox.h"
 
 #include <QCheckBox>
@@ -49,6 +50,13 @@ QGroupBox* newFrame(QWidget* parent, const QRect& geometry, const QString& capti
 QLineEdit* newTextBox(QWidget* parent, const QRect& geometry)
 {
     auto* box = new QLineEdit(parent);
+    box->setGeometry(geometry);
+    return box;
+}
+
+ListTextBox* newListTextBox(QWidget* parent, const QRect& geometry)
+{
+    auto* box = new ListTextBox(parent);
     box->setGeometry(geometry);
     return box;
 }

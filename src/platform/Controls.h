@@ -13,6 +13,7 @@ class QWidget;
 
 namespace platform {
 
+class ListTextBox;
 class PictureBox;
 
 // Factories for the kinds of control, with the program's common look: every
@@ -22,6 +23,8 @@ QLabel* newLabel(QWidget* parent, const QRect& geometry, const QString& caption)
 QCheckBox* newCheckBox(QWidget* parent, const QRect& geometry, const QString& caption);
 QGroupBox* newFrame(QWidget* parent, const QRect& geometry, const QString& caption = {});
 QLineEdit* newTextBox(QWidget* parent, const QRect& geometry);
+// A list text box: multi-line, written by the program, read-only for the pupil.
+ListTextBox* newListTextBox(QWidget* parent, const QRect& geometry);
 PictureBox* newPictureBox(QWidget* parent, const QRect& geometry);
 
 // A label with an opaque white background, as the feedback labels have.

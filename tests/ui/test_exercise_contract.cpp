@@ -17,6 +17,8 @@
 #include "app/shared/ModuloColoriSuoni.h"
 #include "exercise/ExerciseForm.h"
 #include "exercises/frmRuota1.h"
+#include "exercises/frmRuota1a.h"
+#include "exercises/frmRuota2.h"
 #include "exercises/frmRuota3.h"
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
@@ -79,7 +81,23 @@ struct Ruota6 {
     static void answerWrong(Window& w) { typeAnswer(w.Text1, "55"); }
 };
 
-using ExerciseTypes = ::testing::Types<Ruota1, Ruota3, Ruota5, Ruota6>;
+struct Ruota2 {
+    using Window = exercises::frmRuota2;
+    static constexpr const char* kName = "frmRuota2";
+    static QList<double> question() { return {0.5 / 360, 11.5 / 17, 0.25}; } // start 0, 120 degrees
+    static void answerRight(Window& w) { w.Command1->click(); }
+    static void answerWrong(Window& w) { w.Command8->click(); }
+};
+
+struct Ruota1a {
+    using Window = exercises::frmRuota1a;
+    static constexpr const char* kName = "frmRuota1a";
+    static QList<double> question() { return {0.5 / 360, 1.5 / 20}; } // start 0, a right angle
+    static void answerRight(Window& w) { w.Command1->click(); }
+    static void answerWrong(Window& w) { w.Command8->click(); }
+};
+
+using ExerciseTypes = ::testing::Types<Ruota1, Ruota3, Ruota5, Ruota6, Ruota2, Ruota1a>;
 
 // Every registered exercise has its traits here.
 template <class... T> QStringList traitNames(::testing::Types<T...>)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QString>
+
+namespace platform {
+
+// A list the program writes and the pupil only reads: a multi-line text box
+// that nothing typed, deleted, cut, pasted or dropped can change. Its text is
+// kept exactly as the program wrote it (line breaks as carriage return and
+// line feed), and every addition scrolls to the newest line.
+class ListTextBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit ListTextBox(QWidget* parent = nullptr);
+
+    // The text as written, line breaks included.
+    const QString& text() const { return m_text; }
+
+    // Adds `more` at the end and brings the last line into view.
+    void appendText(const QString& more);
+
+private:
+    QString m_text;
+};
+
+} // namespace platform
