@@ -24,8 +24,6 @@ void ListTextBox::appendText(const QString& more)
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
     end.insertText(more);
-    moveCursor(QTextCursor::End);
-    ensureCursorVisible();
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
