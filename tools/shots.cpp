@@ -6,6 +6,8 @@
 #include "app/FormMenu.h"
 #include "app/shared/Modulo1.h"
 #include "exercises/frmRuota1.h"
+#include "exercises/frmRuota1a.h"
+#include "exercises/frmRuota2.h"
 #include "exercises/frmRuota3.h"
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
@@ -75,6 +77,30 @@ int main(int argc, char** argv)
     QTest::mouseClick(ruota1.Command8, Qt::LeftButton);
     QTest::mouseClick(ruota1.Command1, Qt::LeftButton);
     save(ruota1, out, QStringLiteral("frmRuota1-right") + suffix);
+    closeAll();
+
+    // A concave angle of 250 degrees, answered wrong and then right.
+    platform::Random::scriptForTesting({0.5, 0.3, 6.5 / 17, 0.75});
+    auto& ruota2 = *platform::Form::show<exercises::frmRuota2>();
+    save(ruota2, out, QStringLiteral("frmRuota2-question") + suffix);
+    QTest::mouseClick(ruota2.Command1, Qt::LeftButton);
+    QTest::mouseClick(ruota2.Command8, Qt::LeftButton);
+    save(ruota2, out, QStringLiteral("frmRuota2-right") + suffix);
+    closeAll();
+
+    // A straight angle, then twenty right angles answered in a row, then an
+    // angle of 55 degrees.
+    QList<double> numbers{0.5, 0.3, 3.5 / 20};
+    for (int i = 0; i < 20; ++i)
+        numbers += QList<double>{i % 18 / 18.0, 0.05 * i, 1.5 / 20};
+    numbers += QList<double>{0.6, 0.2, 5.5 / 20, 54.5 / 180};
+    platform::Random::scriptForTesting(numbers);
+    auto& ruota1a = *platform::Form::show<exercises::frmRuota1a>();
+    save(ruota1a, out, QStringLiteral("frmRuota1a-question") + suffix);
+    QTest::mouseClick(ruota1a.Command3, Qt::LeftButton);
+    for (int i = 0; i < 20; ++i)
+        QTest::mouseClick(ruota1a.Command1, Qt::LeftButton);
+    save(ruota1a, out, QStringLiteral("frmRuota1a-right") + suffix);
     closeAll();
 
     platform::Random::scriptForTesting({0.2, 0.1, 0.2});

@@ -21,10 +21,10 @@ namespace {
 constexpr int kGridLeft = 432;
 constexpr int kColumnWidth = 112;
 constexpr int kColumnStep = 120;
-constexpr int kRowStep = 212;
+constexpr int kRowStep = 224;
 constexpr int kButtonHeight = 44;
 constexpr int kListTop = 50;
-constexpr int kListHeight = 150;
+constexpr int kListHeight = 162;
 } // namespace
 
 frmRuota1a::frmRuota1a()
@@ -33,8 +33,8 @@ frmRuota1a::frmRuota1a()
     setWindowTitle(QStringLiteral("catalogazione in base alle misure"));
     setDesignInnerSize(800, 560);
 
-    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 400, 400)), QStringLiteral("Picture1"));
-    Label1 = addControl(newLabel(client(), QRect(16, 428, 400, 52), QStringLiteral("Label1")), QStringLiteral("Label1"));
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 400, 424)), QStringLiteral("Picture1"));
+    Label1 = addControl(newLabel(client(), QRect(16, 456, 400, 88), QStringLiteral("Label1")), QStringLiteral("Label1"));
     makeOpaqueWhite(Label1);
     Label1->setFont(designFont(font().family(), 18, true));
     Label1->setAlignment(Qt::AlignCenter);
@@ -63,9 +63,9 @@ frmRuota1a::frmRuota1a()
         Text1[index]->setFont(listFont);
     }
 
-    placeFrame({QRect(432, 440, 64, 64), QRect(506, 440, 110, 28), QRect(616, 440, 50, 28),
-                QRect(506, 476, 110, 28), QRect(616, 476, 50, 28), QRect(),
-                QRect(684, 440, 100, 64)});
+    placeFrame({QRect(432, 472, 72, 72), QRect(516, 476, 110, 28), QRect(626, 476, 50, 28),
+                QRect(516, 512, 110, 28), QRect(626, 512, 50, 28), QRect(),
+                QRect(684, 472, 100, 72)});
     declareParts({.drawingBoxes = {Picture1},
                   .answerControls = {Command8, Command1, Command2, Command3, Command4, Command5},
                   .hasNextButton = false});
