@@ -15,6 +15,7 @@
 #include "platform/AppDir.h"
 #include "platform/FocusStyle.h"
 #include "platform/Form.h"
+#include "platform/ListTextBox.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"
 
@@ -101,6 +102,9 @@ int main(int argc, char** argv)
     for (int i = 0; i < 20; ++i)
         QTest::mouseClick(ruota1a.Command1, Qt::LeftButton);
     save(ruota1a, out, QStringLiteral("frmRuota1a-right") + suffix);
+    ruota1a.activateWindow();
+    ruota1a.Text1[1]->setFocus();
+    save(ruota1a, out, QStringLiteral("frmRuota1a-listfocus") + suffix);
     closeAll();
 
     platform::Random::scriptForTesting({0.2, 0.1, 0.2});

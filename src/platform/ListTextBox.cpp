@@ -1,5 +1,8 @@
 #include "platform/ListTextBox.h"
 
+#include "platform/FocusStyle.h"
+
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextCursor>
 
@@ -25,6 +28,42 @@ void ListTextBox::appendText(const QString& more)
     end.movePosition(QTextCursor::End);
     end.insertText(more);
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+// The focus frame lies along the box's border and runs on into the text area
+// inside it, so it is drawn twice: on the box (here) and on the text area
+// (paintEvent), each time at the box's outer edge.
+bool ListTextBox::event(QEvent* event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+        QPainter painter(this);
+        FocusStyle::drawFocusFrame(&painter, rect());
+    }
+    return handled;
+}
+
+void ListTextBox::paintEvent(QPaintEvent* event)
+{
+    QPlainTextEdit::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(viewport());
+        FocusStyle::drawFocusFrame(&painter, QRect(-viewport()->mapTo(this, QPoint(0, 0)), size()));
+    }
+}
+
+void ListTextBox::focusInEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    update();
+    viewport()->update();
+}
+
+void ListTextBox::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    update();
+    viewport()->update();
 }
 
 } // namespace platform

@@ -8,7 +8,9 @@ namespace platform {
 // A list the program writes and the pupil only reads: a multi-line text box
 // that nothing typed, deleted, cut, pasted or dropped can change. Its text is
 // kept exactly as the program wrote it (line breaks as carriage return and
-// line feed), and every addition scrolls to the newest line.
+// line feed), and every addition scrolls to the newest line. A pupil may still
+// Tab to it and scroll it with the keys; it then wears the program's focus
+// frame, as buttons do.
 class ListTextBox : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -19,6 +21,12 @@ public:
 
     // Adds `more` at the end and brings the last line into view.
     void appendText(const QString& more);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QString m_text;
