@@ -76,8 +76,6 @@ TEST_F(FrmRuota1aTest, TheMeasureIsWrittenBeforeTheAngleOpens)
     EXPECT_EQ(atFirstYield, QStringLiteral("This angle measures 135°"));
     EXPECT_EQ(w->Label1->text(), QStringLiteral("This angle measures 135°"));
     EXPECT_EQ(w->Picture1->lines().size(), 138);
-    EXPECT_EQ(w->Command5->text(), QStringLiteral("full turn"));
-    EXPECT_EQ(w->Text1[1]->toolTip(), QStringLiteral("The right angles you have found"));
     for (const platform::ListTextBox* list : w->Text1)
         EXPECT_TRUE(list->text().isEmpty());
 }
@@ -174,20 +172,6 @@ TEST_F(FrmRuota1aTest, ALongListShowsItsNewestEntry)
     const QScrollBar* bar = list->verticalScrollBar();
     EXPECT_GT(bar->maximum(), 0);
     EXPECT_EQ(bar->value(), bar->maximum());
-}
-
-TEST_F(FrmRuota1aTest, TabWalksThroughTheAnswersAndSpacePressesOne)
-{
-    frmRuota1a* w = open(question(360) + QList<double>{kRightSound} + question(90));
-    ASSERT_NE(w, nullptr);
-    ASSERT_EQ(w->focusWidget(), w->Command8);
-    for (QPushButton* next : {w->Command1, w->Command2, w->Command3, w->Command4, w->Command5}) {
-        QTest::keyClick(w->focusWidget(), Qt::Key_Tab);
-        ASSERT_EQ(w->focusWidget(), next) << next->objectName().toStdString();
-    }
-    QTest::keyClick(w->Command5, Qt::Key_Space);
-    EXPECT_EQ(app::CorrectCount, 1);
-    EXPECT_EQ(w->Text1[5]->text(), QStringLiteral("\r\n   360°"));
 }
 
 } // namespace
