@@ -150,7 +150,12 @@ void ExerciseForm::newQuestion()
 {
     ++m_questionNumber;
     setBackColor(app::RandomBackColor());
-    if (m_parts.questionFocus && m_parts.questionFocus->isEnabled())
+    // A pupil already on an answer control stays there (an exercise without
+    // "avanti" asks at once after a right answer); otherwise the focus goes
+    // where the question is answered.
+    QWidget* focused = focusWidget();
+    const bool onAnAnswer = focused && focused->isEnabled() && m_parts.answerControls.contains(focused);
+    if (!onAnAnswer && m_parts.questionFocus && m_parts.questionFocus->isEnabled())
         m_parts.questionFocus->setFocus();
     const DrawingGuard guard(this);
     drawQuestion(guard);

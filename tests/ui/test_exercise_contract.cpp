@@ -229,10 +229,14 @@ TYPED_TEST(ExerciseContract, ARightAnswerLocksTheAnswersUntilTheNextQuestion)
 {
     auto* w = this->open(this->twoQuestions());
     ASSERT_NE(w, nullptr);
+    QWidget* lastAnswer = w->parts().answerControls.last();
+    lastAnswer->setFocus();
     TypeParam::answerRight(*w);
     if (!this->hasNext(*w)) {
-        // Without "avanti" the next question comes at once, open to answers.
+        // Without "avanti" the next question comes at once, open to answers,
+        // and a keyboard user keeps their place.
         EXPECT_EQ(w->questionNumber(), 2u);
+        EXPECT_EQ(w->focusWidget(), lastAnswer);
         for (QWidget* control : w->parts().answerControls)
             EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
         return;
