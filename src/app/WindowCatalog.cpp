@@ -6,6 +6,7 @@
 #include "exercises/frmRuota1a.h"
 #include "exercises/frmRuota2.h"
 #include "exercises/frmRuota3.h"
+#include "exercises/frmRuota4.h"
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
 
@@ -38,6 +39,7 @@ QList<WindowEntry> allWindows()
         entry<exercises::frmRuota2>("frmRuota2", "Command4"),
         entry<exercises::frmRuota1a>("frmRuota1a", "Command7"),
         entry<exercises::frmRuota3>("frmRuota3", "Command5"),
+        entry<exercises::frmRuota4>("frmRuota4", "Command6"),
         entry<exercises::frmRuota5>("frmRuota5", "Command9"),
         entry<exercises::frmRuota6>("frmRuota6", "Command10"),
     };

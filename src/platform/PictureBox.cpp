@@ -85,6 +85,10 @@ void PictureBox::paintEvent(QPaintEvent* event)
         redrawBacking();
     QPainter painter(this);
     painter.drawImage(event->rect(), m_backing, event->rect());
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 3, Qt::DashLine));
+        painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    }
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event)
@@ -105,6 +109,28 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
     m_pressed = false;
     if (click)
         emit clicked();
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 } // namespace platform

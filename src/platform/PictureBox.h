@@ -27,6 +27,9 @@ struct DrawnLine {
 // from it) and in a backing image, so drawing a line costs that one line, not
 // a repaint of everything drawn so far. Lines are aliased and one pixel wide
 // by default, so a white line erases a yellow one exactly.
+//
+// A box given a focus policy shows a mark while it has the keyboard focus and
+// takes Space and Enter as a click.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -58,6 +61,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void redrawBacking();

@@ -20,6 +20,7 @@
 #include "exercises/frmRuota1a.h"
 #include "exercises/frmRuota2.h"
 #include "exercises/frmRuota3.h"
+#include "exercises/frmRuota4.h"
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
 #include "language/LanguageSupport.h"
@@ -55,6 +56,19 @@ struct Ruota3 {
     static QList<double> question() { return {4.5 / 36, 6.5 / 36}; } // 50 and 70 degrees
     static void answerRight(Window& w) { w.Command8->click(); }
     static void answerWrong(Window& w) { w.Command2->click(); }
+};
+
+struct Ruota4 {
+    using Window = exercises::frmRuota4;
+    static constexpr const char* kName = "frmRuota4";
+    // Box 1 holds the right angle (chosen first, so it answers from the first
+    // yield on), the others 30 degrees, all from straight up. This window draws
+    // each box's numbers just before drawing that box, so the sound of an
+    // answer given meanwhile takes its number from the middle of the question:
+    // with every number alike both questions still come out the same.
+    static QList<double> question() { return QList<double>(12, 0.0); }
+    static void answerRight(Window& w) { QTest::mouseClick(w.Picture1, Qt::LeftButton); }
+    static void answerWrong(Window& w) { QTest::mouseClick(w.Picture2, Qt::LeftButton); }
 };
 
 // Replaces what the answer box holds with `answer` and presses Enter.
@@ -97,7 +111,7 @@ struct Ruota1a {
     static void answerWrong(Window& w) { w.Command8->click(); }
 };
 
-using ExerciseTypes = ::testing::Types<Ruota1, Ruota3, Ruota5, Ruota6, Ruota2, Ruota1a>;
+using ExerciseTypes = ::testing::Types<Ruota1, Ruota3, Ruota4, Ruota5, Ruota6, Ruota2, Ruota1a>;
 
 // Every registered exercise has its traits here.
 template <class... T> QStringList traitNames(::testing::Types<T...>)

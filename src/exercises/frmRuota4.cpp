@@ -1,0 +1,147 @@
+#include "exercises/frmRuota4.h"
+
+#include "exercise/FanDrawing.h"
+#include "platform/Controls.h"
+#include "platform/PictureBox.h"
+#include "platform/Random.h"
+#include "platform/RectangleShape.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace exercises {
+
+using namespace platform;
+
+namespace {
+// Six boxes of one size in two rows of three under the banner.
+constexpr int kBoxLeft = 30;
+constexpr int kBoxTop = 70;
+constexpr int kBoxWidth = 232;
+constexpr int kBoxHeight = 186;
+constexpr int kBoxGap = 22;
+// The red frame stands this far outside its box on every side; its band is
+// wider, and the box covers the rest of it.
+constexpr int kFrameMargin = 10;
+constexpr int kFrameBand = 13;
+
+QRect boxPlace(int number)
+{
+    const int column = (number - 1) % 3;
+    const int row = (number - 1) / 3;
+    return QRect(kBoxLeft + column * (kBoxWidth + kBoxGap), kBoxTop + row * (kBoxHeight + kBoxGap), kBoxWidth,
+                 kBoxHeight);
+}
+} // namespace
+
+frmRuota4::frmRuota4()
+    : ExerciseForm(QStringLiteral("frmRuota4"))
+{
+    setWindowTitle(QStringLiteral("riconosci l'angolo retto"));
+    setDesignInnerSize(800, 560);
+
+    Label2 = addControl(newLabel(client(), QRect(30, 8, 740, 48), QStringLiteral("clicca sull'angolo retto")),
+                        QStringLiteral("Label2"));
+    Label2->setAutoFillBackground(true);
+    QPalette banner = Label2->palette();
+    banner.setColor(QPalette::Window, QColor(255, 255, 0));
+    banner.setColor(QPalette::WindowText, Qt::black);
+    Label2->setPalette(banner);
+    Label2->setFont(designFont(QStringLiteral("Arial"), 24, true));
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setWordWrap(false);
+
+    // Hidden until a right answer; it lies under the boxes, so around a box
+    // only its outer band shows, as a red frame.
+    Shape1 = addControl(new RectangleShape(client()), QStringLiteral("Shape1"));
+    Shape1->setGeometry(boxPlace(1).adjusted(-kFrameMargin, -kFrameMargin, kFrameMargin, kFrameMargin));
+    Shape1->setBorderColor(QColor(255, 0, 0));
+    Shape1->setBorderWidth(kFrameBand);
+    Shape1->lower();
+    Shape1->hide();
+
+    PictureBox** names[] = {&Picture1, &Picture2, &Picture3, &Picture4, &Picture5, &Picture6};
+    for (int n = 1; n <= kAngleBoxCount; ++n) {
+        PictureBox* b = addControl(newPictureBox(client(), boxPlace(n)), QStringLiteral("Picture%1").arg(n));
+        b->setCursor(Qt::PointingHandCursor);
+        b->setFocusPolicy(Qt::StrongFocus);
+        // Says which box it is, never what it holds.
+        b->setAccessibleName(QStringLiteral("box %1").arg(n));
+        connect(b, &PictureBox::clicked, this, [this, n] { Picture_Click(n); });
+        *names[n - 1] = b;
+        m_boxes[size_t(n - 1)] = b;
+    }
+    // Tab goes through the boxes in reading order, then to the buttons.
+    setTabOrder(Picture6, BottoneAvanti);
+    setTabOrder(BottoneAvanti, Command7);
+
+    // The feedback icon and the counts at the lower left, the two buttons at
+    // the lower right, in line with the boxes.
+    placeFrame({QRect(30, 484, 68, 68), QRect(116, 486, 116, 30), QRect(232, 486, 70, 30),
+                QRect(116, 520, 116, 30), QRect(232, 520, 70, 30), QRect(404, 490, 175, 54),
+                QRect(595, 490, 175, 54)});
+    declareParts({.drawingBoxes = {Picture1, Picture2, Picture3, Picture4, Picture5, Picture6},
+                  .answerControls = {Picture1, Picture2, Picture3, Picture4, Picture5, Picture6},
+                  .measureMessage = nullptr});
+}
+
+bool frmRuota4::chosenInThisQuestion(int number) const
+{
+    return m_chosenIn.at(size_t(number - 1)) == questionNumber();
+}
+
+void frmRuota4::NewAngleSet(const exercise::DrawingGuard& guard)
+{
+    for (PictureBox* b : m_boxes)
+        b->clear();
+    // Each box has its angle chosen just before it is drawn, and is judged on
+    // it from then on, while its fan is still opening.
+    RightAngleSet set(&Random::next);
+    for (int n = 1; n <= kAngleBoxCount; ++n) {
+        const BoxAngle chosen = set.choose(n);
+        m_angles[size_t(n - 1)] = chosen;
+        m_chosenIn[size_t(n - 1)] = questionNumber();
+        if (!exercise::drawAngle(box(n), chosen.start, chosen.size, guard))
+            return;
+    }
+}
+
+void frmRuota4::Picture_Click(int number)
+{
+    // A box still showing the previous question's angle is not an answer yet.
+    if (!chosenInThisQuestion(number))
+        return;
+    if (!isRightAngle(angle(number).size)) {
+        wrongAnswerFeedback();
+        return;
+    }
+    rightAnswerFeedback();
+    frameBox(number);
+}
+
+void frmRuota4::frameBox(int number)
+{
+    QRect place = Shape1->geometry();
+    place.moveCenter(box(number)->geometry().center());
+    Shape1->setGeometry(place);
+    Shape1->show();
+    m_framedBox = number;
+}
+
+void frmRuota4::BottoneAvanti_Click()
+{
+    Shape1->hide();
+    m_framedBox = 0;
+    ExerciseForm::BottoneAvanti_Click();
+}
+
+void frmRuota4::Form_Resize()
+{
+    ExerciseForm::Form_Resize();
+    // The resizer puts the frame back where the design had it; it belongs
+    // around the box it marks.
+    if (m_framedBox != 0)
+        frameBox(m_framedBox);
+}
+
+} // namespace exercises
