@@ -9,6 +9,7 @@
 #include "exercises/frmRuota1a.h"
 #include "exercises/frmRuota2.h"
 #include "exercises/frmRuota3.h"
+#include "exercises/frmRuota4.h"
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
 #include "language/LanguageSupport.h"
@@ -16,6 +17,7 @@
 #include "platform/FocusStyle.h"
 #include "platform/Form.h"
 #include "platform/ListTextBox.h"
+#include "platform/PictureBox.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"
 
@@ -112,6 +114,15 @@ int main(int argc, char** argv)
     save(ruota3, out, QStringLiteral("frmRuota3-question") + suffix);
     QTest::mouseClick(ruota3.Command8, Qt::LeftButton);
     save(ruota3, out, QStringLiteral("frmRuota3-right") + suffix);
+    closeAll();
+
+    // Right box 5; the others from straight up and around, of several sizes.
+    platform::Random::scriptForTesting({0.4, 0.7, 0.05, 0.3, 0.2, 0.9, 0.45, 0.6, 0.7, 0.1, 0.95, 0.85, 0.5});
+    auto& ruota4 = *platform::Form::show<exercises::frmRuota4>();
+    save(ruota4, out, QStringLiteral("frmRuota4-question") + suffix);
+    QTest::mouseClick(ruota4.Picture2, Qt::LeftButton);
+    QTest::mouseClick(ruota4.Picture5, Qt::LeftButton);
+    save(ruota4, out, QStringLiteral("frmRuota4-right") + suffix);
     closeAll();
 
     // A wrong answer left in the box, then the right one: 35 degrees given.

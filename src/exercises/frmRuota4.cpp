@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace exercises {
 
 using namespace platform;
@@ -20,9 +22,9 @@ constexpr int kBoxTop = 70;
 constexpr int kBoxWidth = 232;
 constexpr int kBoxHeight = 186;
 constexpr int kBoxGap = 22;
-// The red frame stands this far outside its box on every side; its band is
-// wider, and the box covers the rest of it.
-constexpr int kFrameMargin = 10;
+// The red frame stands this far outside its box on every side at the design
+// size; its band is wider there, and the box covers the rest of it.
+constexpr int kFrameMargin = 8;
 constexpr int kFrameBand = 13;
 
 QRect boxPlace(int number)
@@ -121,9 +123,15 @@ void frmRuota4::Picture_Click(int number)
 
 void frmRuota4::frameBox(int number)
 {
+    const QRect boxRect = box(number)->geometry();
     QRect place = Shape1->geometry();
-    place.moveCenter(box(number)->geometry().center());
+    place.moveCenter(boxRect.center());
     Shape1->setGeometry(place);
+    // A window larger than the design leaves more room around the box than
+    // the band's width: the band then widens to reach the box.
+    const int margin = std::max({boxRect.left() - place.left(), boxRect.top() - place.top(),
+                                 place.right() - boxRect.right(), place.bottom() - boxRect.bottom()});
+    Shape1->setBorderWidth(std::max(kFrameBand, margin));
     Shape1->show();
     m_framedBox = number;
 }
