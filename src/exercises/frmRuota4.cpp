@@ -6,6 +6,7 @@
 #include "platform/Random.h"
 #include "platform/RectangleShape.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -141,6 +142,17 @@ void frmRuota4::BottoneAvanti_Click()
     Shape1->hide();
     m_framedBox = 0;
     ExerciseForm::BottoneAvanti_Click();
+}
+
+void frmRuota4::keyPressEvent(QKeyEvent* event)
+{
+    const int number = event->key() - Qt::Key_0;
+    if (number >= 1 && number <= kAngleBoxCount && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (box(number)->isEnabled())
+            Picture_Click(number);
+        return;
+    }
+    ExerciseForm::keyPressEvent(event);
 }
 
 void frmRuota4::Form_Resize()

@@ -1,5 +1,6 @@
 #include "platform/PictureBox.h"
 
+#include "platform/FocusStyle.h"
 #include "platform/Palette.h"
 
 #include <QMouseEvent>
@@ -85,10 +86,8 @@ void PictureBox::paintEvent(QPaintEvent* event)
         redrawBacking();
     QPainter painter(this);
     painter.drawImage(event->rect(), m_backing, event->rect());
-    if (hasFocus()) {
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 3, Qt::DashLine));
-        painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
-    }
+    if (hasFocus())
+        FocusStyle::drawFocusFrame(&painter, rect());
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event)

@@ -28,8 +28,8 @@ struct DrawnLine {
 // a repaint of everything drawn so far. Lines are aliased and one pixel wide
 // by default, so a white line erases a yellow one exactly.
 //
-// A box given a focus policy shows a mark while it has the keyboard focus and
-// takes Space and Enter as a click.
+// A box given a focus policy wears the program's focus frame while it has the
+// keyboard focus and takes Space and Enter as a click.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:

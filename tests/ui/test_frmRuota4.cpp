@@ -223,35 +223,38 @@ TEST_F(FrmRuota4Test, DuringTheDrawingOnlyBoxesWithTheirNewAngleAnswer)
     EXPECT_EQ(w->Picture6->lines().size(), 33);
 }
 
-TEST_F(FrmRuota4Test, BoxesTakeTheFocusShowItAndAnswerSpaceAndEnter)
+TEST_F(FrmRuota4Test, BoxesTakeTheFocusShowItAndAnswerSpaceEnterAndTheirDigit)
 {
     frmRuota4* w = open(QList<double>{0.0} + question(4, kFirst));
     ASSERT_NE(w, nullptr);
     w->activateWindow();
-    const auto topRowHas = [](PictureBox* box, const QColor& colour) {
+    // The program's focus frame, black outside, on the focused box only.
+    const auto framed = [](PictureBox* box) {
         const QImage seen = box->grab().toImage();
-        for (int x = 0; x < seen.width(); ++x) {
-            if (seen.pixelColor(x, 1) == colour)
-                return true;
-        }
-        return false;
+        int black = 0;
+        for (int x = 0; x < seen.width(); ++x)
+            black += seen.pixelColor(x, 0) == QColor(Qt::black) ? 1 : 0;
+        return black > seen.width() / 2;
     };
-    const QColor mark = w->Picture1->palette().color(QPalette::Highlight);
     w->Picture1->setFocus();
-    EXPECT_TRUE(topRowHas(w->Picture1, mark));
+    EXPECT_TRUE(framed(w->Picture1));
     QTest::keyClick(w->Picture1, Qt::Key_Tab);
     EXPECT_TRUE(w->Picture2->hasFocus());
-    EXPECT_FALSE(topRowHas(w->Picture1, mark));
-    EXPECT_TRUE(topRowHas(w->Picture2, mark));
+    EXPECT_FALSE(framed(w->Picture1));
+    EXPECT_TRUE(framed(w->Picture2));
 
     QTest::keyClick(w->Picture2, Qt::Key_Space);
     EXPECT_EQ(app::WrongCount, 1);
     QTest::keyClick(w->Picture2, Qt::Key_Return);
     EXPECT_EQ(app::WrongCount, 2);
+    QTest::keyClick(w->Picture2, Qt::Key_6); // digits answer with the box of that number
+    EXPECT_EQ(app::WrongCount, 3);
     w->Picture4->setFocus();
     QTest::keyClick(w->Picture4, Qt::Key_Enter);
     EXPECT_EQ(app::CorrectCount, 1);
     expectFramed(w, 4);
+    QTest::keyClick(w, Qt::Key_2); // a box locked by the right answer takes no digit either
+    EXPECT_EQ(app::WrongCount, 3);
 
     for (int n = 1; n <= 6; ++n) {
         const QString name = QAccessible::queryAccessibleInterface(w->box(n))->text(QAccessible::Name);
