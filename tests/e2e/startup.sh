@@ -2,7 +2,8 @@
 # Starts the real program on a private X server and checks, from outside, what
 # a pupil would see: the splash comes up; a second copy shows only its warning
 # box and leaves the first alone; a copy that was killed leaves a lock behind
-# that does not stop the next start.
+# that does not stop the next start; then a pupil opens every exercise the
+# menu offers, leaves each with its "esci", and ends the program from the menu.
 #
 # Usage: startup.sh path/to/gonioma
 # The program runs from its build folder, with its language files beside it.
@@ -23,9 +24,27 @@ BIN=${1:-}
 [ -x "$BIN" ] || fail "no program at '$BIN'"
 BIN=$(cd "$(dirname "$BIN")" && pwd)/$(basename "$BIN")
 BINDIR=$(dirname "$BIN")
+HERE=$(cd "$(dirname "$0")" && pwd)
 for tool in Xvfb xwininfo; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (packages xvfb, x11-utils)"
 done
+
+# The walk finds windows and buttons on the accessibility bus, which is reached
+# through a session bus: the whole run gets a session bus of its own, gone
+# when the run ends, and no accessibility bus of the desktop is used.
+if [ -z "${GONIOMA_E2E_SESSION_BUS:-}" ]; then
+    command -v dbus-run-session >/dev/null || fail "dbus-run-session is not installed (package dbus-daemon)"
+    GONIOMA_E2E_SESSION_BUS=1 exec dbus-run-session -- "$0" "$@"
+fi
+unset AT_SPI_BUS_ADDRESS
+command -v dbus-send >/dev/null || fail "dbus-send is not installed (package dbus-bin)"
+ATSPI_LIBEXEC=/usr/libexec
+for tool in at-spi-bus-launcher at-spi2-registryd; do
+    [ -x "$ATSPI_LIBEXEC/$tool" ] || fail "$ATSPI_LIBEXEC/$tool is not installed (package at-spi2-core)"
+done
+# The system's own Python, which the Debian package pyatspi is built for.
+PYTHON=/usr/bin/python3
+"$PYTHON" -c 'import pyatspi' 2>/dev/null || fail "pyatspi is not installed (package python3-pyatspi)"
 
 # A private temporary folder: the program keeps its lock there, so a real run
 # on this machine is neither seen nor disturbed.
@@ -36,17 +55,31 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 PIDS=()
 XVFB=
+HELPERS=()
+# stop_helper PID: asks a helper to end, so it tidies up; forces it after 5s.
+stop_helper() {
+    local i
+    kill -TERM "$1" 2>/dev/null || return 0
+    for ((i = 0; i < 50; i++)); do
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$1" 2>/dev/null
+    wait "$1" 2>/dev/null
+}
 cleanup() {
-    local pid
+    local pid i
     for pid in "${PIDS[@]}"; do
         kill -KILL "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
     done
+    # The accessibility services, last started first stopped; the bus launcher
+    # takes its bus down with it.
+    for ((i = ${#HELPERS[@]} - 1; i >= 0; i--)); do
+        stop_helper "${HELPERS[i]}"
+    done
     # The X server is asked to stop, so it takes its lock and socket away.
-    if [ -n "$XVFB" ]; then
-        kill -TERM "$XVFB" 2>/dev/null
-        wait "$XVFB" 2>/dev/null
-    fi
+    [ -z "$XVFB" ] || stop_helper "$XVFB"
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -70,9 +103,9 @@ ini_value() {
         }' "$1"
 }
 
-LANGUAGE=$(ini_value "$BINDIR/LangSetting.ini" Language CurrentLanguage 2>/dev/null)
-[ -n "$LANGUAGE" ] && [ -f "$BINDIR/$LANGUAGE.lng" ] || LANGUAGE=Italiano
-LNG="$BINDIR/$LANGUAGE.lng"
+LANGUAGE_NAME=$(ini_value "$BINDIR/LangSetting.ini" Language CurrentLanguage 2>/dev/null)
+[ -n "$LANGUAGE_NAME" ] && [ -f "$BINDIR/$LANGUAGE_NAME.lng" ] || LANGUAGE_NAME=Italiano
+LNG="$BINDIR/$LANGUAGE_NAME.lng"
 [ -f "$LNG" ] || fail "no language file $LNG beside the program"
 # Language files may be in Windows-1252; the X server reports titles in UTF-8.
 if ! iconv -f UTF-8 -t UTF-8 "$LNG" >/dev/null 2>&1; then
@@ -121,7 +154,44 @@ done
 export DISPLAY=":$DISPLAY_NUMBER"
 # The test runner asks for the offscreen platform; here the windows are real.
 export QT_QPA_PLATFORM=xcb
+# The platform's own texts (the Yes of a message box) stay in English.
 export LC_ALL=C.UTF-8
+unset LANGUAGE
+
+# ---- the accessibility bus --------------------------------------------------
+# Qt shows every window and control on a bus of its own, whose address the bus
+# launcher gives on the session bus; the registry there lists the programs.
+
+# name_owned BUS NAME: whether someone answers to NAME on BUS (dbus-send's
+# --session or --bus=ADDRESS).
+name_owned() {
+    dbus-send "$1" --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner "string:$2" 2>/dev/null | grep -q true
+}
+
+# wait_owned BUS NAME PID: until NAME answers on BUS; fails if PID ends first.
+wait_owned() {
+    local i
+    for ((i = 0; i < 200; i++)); do
+        name_owned "$1" "$2" && return 0
+        kill -0 "$3" 2>/dev/null || fail "$2 ended before it was up"
+        sleep 0.05
+    done
+    fail "$2 did not come up within 10s"
+}
+
+"$ATSPI_LIBEXEC/at-spi-bus-launcher" --launch-immediately >"$WORK/at-spi-bus.log" 2>&1 &
+HELPERS+=($!)
+wait_owned --session org.a11y.Bus "${HELPERS[-1]}"
+A11Y_BUS=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    | tr -d ' \t')
+[ -n "$A11Y_BUS" ] || fail "the accessibility bus has no address"
+# Started here rather than on demand, so it is known and stopped at the end.
+"$ATSPI_LIBEXEC/at-spi2-registryd" >"$WORK/at-spi-registry.log" 2>&1 &
+HELPERS+=($!)
+wait_owned "--bus=$A11Y_BUS" org.a11y.atspi.Registry "${HELPERS[-1]}"
+# Every copy shows itself on the bus, whatever the desktop's settings.
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 # ---- looking at the screen --------------------------------------------------
 
@@ -202,47 +272,12 @@ wait_for 1 "$SPLASH_TITLE" "$WAIT" "$THIRD"
 echo "e2e_startup: a new copy starts past the lock of the killed one"
 
 # ---- a pupil's walk through it ----------------------------------------------
-# Splash, menu, the first exercise, back to the menu and out, with the keyboard
-# and the mouse. The X server has no window manager, so the full-screen windows
-# stand at the top left and their controls where their design puts them.
+# Splash, menu, every exercise the menu offers and back, then out: the walk
+# finds each window and button by its caption and presses it.
 
-MENU_TITLE=$(ini_value "$LNG" FormMenu FormMenu.Caption)
-EXERCISE_TITLE=$(ini_value "$LNG" frmRuota1 frmRuota1.Caption)
-[ -n "$MENU_TITLE" ] && [ -n "$EXERCISE_TITLE" ] || fail "window titles missing from $LNG"
-command -v xdotool >/dev/null || fail "xdotool is not installed"
-# The title of the program's questions ("esci", "Esci").
-QUESTION_TITLE="Esercitazioni sugli gonioma"
-
-# click_at FX FY: a click at a fraction of the screen's width and height.
-click_at() {
-    local size w h
-    size=$(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
-    read -r w h <<<"$size"
-    xdotool mousemove "$(awk -v f="$1" -v w="$w" 'BEGIN { printf "%d", f * w }')" \
-        "$(awk -v f="$2" -v h="$h" 'BEGIN { printf "%d", f * h }')" click 1
-}
-
-click_at 0.5 0.842 # "Avvio"
-wait_for 1 "$MENU_TITLE" "$WAIT" "$THIRD"
-wait_for 0 "$SPLASH_TITLE" 10 "$THIRD"
-echo "e2e_startup: Avvio opens the menu and closes the splash"
-
-click_at 0.229 0.585 # "acuto - retto - ottuso - piatto"
-wait_for 1 "$EXERCISE_TITLE" "$WAIT" "$THIRD"
-wait_for 0 "$MENU_TITLE" 10 "$THIRD"
-echo "e2e_startup: the menu opens the exercise and closes itself"
-
-sleep 2 # the first fan opens
-click_at 0.827 0.885 # "esci"
-wait_for 1 "$QUESTION_TITLE" "$WAIT" "$THIRD"
-xdotool key Return # Yes, the default answer
-wait_for 1 "$MENU_TITLE" "$WAIT" "$THIRD"
-wait_for 0 "$EXERCISE_TITLE" 10 "$THIRD"
-echo "e2e_startup: esci and Yes bring the menu back"
-
-click_at 0.762 0.895 # "Esci"
-wait_for 1 "$QUESTION_TITLE" "$WAIT" "$THIRD"
-xdotool key Return # Yes, the default answer
+SCREEN=$(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+"$PYTHON" "$HERE/walk.py" --pid "$THIRD" --language "$LNG" --screen "$SCREEN" --seconds "$WAIT" \
+    || fail "the walk through the program stopped"
 for _ in $(seq 100); do
     kill -0 "$THIRD" 2>/dev/null || break
     sleep 0.2

@@ -1,0 +1,269 @@
+#!/usr/bin/python3
+"""A pupil's walk through the running program, seen through the accessibility
+bus: splash, "Avvio", the menu; every exercise the menu offers, opened once and
+left with its "esci" and Yes; last the menu's "Esci" and Yes.
+
+Windows and buttons are found by the names the program gives them (the captions
+of its language file), and buttons are pressed through their own "Press"
+action, so nothing depends on where a control stands or on how long a step
+takes: every wait polls until its window or button is there, up to a time
+limit.
+
+Run by startup.sh on the program's own X server and accessibility bus; see
+--help for the arguments.
+"""
+import argparse
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+# The menu's exercise buttons, in the order they stand.
+MENU_EXERCISE_BUTTONS = ["Command2", "Command5", "Command6", "Command3",
+                         "Command4", "Command9", "Command10", "Command7"]
+# The title of the program's questions ("esci", "Esci").
+QUESTION_TITLE = "Esercitazioni sugli gonioma"
+# The answer of a message box, as the platform names it in the C locale the
+# test runs the program in.
+YES = "Yes"
+POLL_SECONDS = 0.05
+
+
+class WalkFailed(Exception):
+    pass
+
+
+def say(text):
+    print("e2e_startup: " + text, flush=True)
+
+
+# ---- the language file ------------------------------------------------------
+
+def read_language(path):
+    """{section: {key: value}}, names in lower case, one pair of enclosing
+    quotes dropped from each value."""
+    sections = {}
+    current = None
+    with open(path, encoding="utf-8") as lines:
+        for line in lines:
+            line = line.strip()
+            if line.startswith("["):
+                current = sections.setdefault(line.strip("[] \t").lower(), {})
+                continue
+            if current is None or "=" not in line:
+                continue
+            key, value = line.split("=", 1)
+            value = value.strip()
+            if len(value) >= 2 and value[0] == value[-1] == '"':
+                value = value[1:-1]
+            current.setdefault(key.strip().lower(), value)
+    return sections
+
+
+def caption(language, section, key):
+    value = language.get(section.lower(), {}).get(key.lower(), "")
+    if not value:
+        raise WalkFailed(f"[{section}] {key} is missing from the language file")
+    return value
+
+
+def exercise_windows(language):
+    """{title: caption of its "esci"} of every exercise window of the file."""
+    windows = {}
+    for section, keys in language.items():
+        if not section.startswith("frmruota"):
+            continue
+        title = keys.get(section + ".caption")
+        leave = keys.get("command7.caption")
+        if title and leave:
+            windows.setdefault(title, leave)
+    return windows
+
+
+# ---- the program on the accessibility bus -----------------------------------
+
+class Program:
+    def __init__(self, pid, seconds, screen):
+        self.pid = pid
+        self.seconds = seconds
+        self.screen = screen  # (width, height)
+        self.root = None
+
+    def alive(self):
+        try:
+            with open(f"/proc/{self.pid}/stat") as stat:
+                return stat.read().rsplit(")", 1)[1].split()[0] not in ("Z", "X")
+        except OSError:
+            return False
+
+    def wait(self, what, probe):
+        """probe() until it gives something, or fail after the time limit."""
+        deadline = time.monotonic() + self.seconds
+        while True:
+            if not self.alive():
+                raise WalkFailed(f"the program ended while waiting for {what}")
+            try:
+                found = probe()
+            except GLib.Error:  # the tree changed under the probe: look again
+                found = None
+            if found:
+                return found
+            if time.monotonic() > deadline:
+                raise WalkFailed(f"{what} did not come within {self.seconds:g}s; "
+                                 f"windows shown: {self.shown_names()}")
+            time.sleep(POLL_SECONDS)
+
+    def application(self):
+        if self.root is None:
+            desktop = pyatspi.Registry.getDesktop(0)
+            desktop.clearCache()
+            for app in desktop:
+                if app is not None and app.get_process_id() == self.pid:
+                    self.root = app
+                    break
+        return self.root
+
+    def windows(self):
+        """The program's windows on screen."""
+        app = self.application()
+        if app is None:
+            return []
+        app.clearCache()
+        shown = []
+        for window in app:
+            if window is not None and window.getState().contains(pyatspi.STATE_SHOWING):
+                shown.append(window)
+        return shown
+
+    def shown_names(self):
+        try:
+            return [w.name for w in self.windows()]
+        except Exception as error:
+            return f"(cannot list: {error})"
+
+    def window(self, title):
+        return self.wait(f"a window titled '{title}'",
+                         lambda: next((w for w in self.windows() if w.name == title), None))
+
+    def window_gone(self, title):
+        self.wait(f"the end of the window titled '{title}'",
+                  lambda: all(w.name != title for w in self.windows()))
+
+    def button(self, title, name):
+        """The button NAME of the window TITLE, once shown."""
+        def probe():
+            for window in self.windows():
+                if window.name != title:
+                    continue
+                for control in descendants(window):
+                    if (control.getRole() == pyatspi.ROLE_PUSH_BUTTON and control.name == name
+                            and control.getState().contains(pyatspi.STATE_SHOWING)):
+                        return control
+            return None
+        return self.wait(f"a button '{name}' in the window '{title}'", probe)
+
+    def press(self, title, name):
+        button = self.button(title, name)
+        if not button.getState().contains(pyatspi.STATE_ENABLED):
+            raise WalkFailed(f"'{name}' in '{title}' is disabled")
+        self.on_screen(button, f"'{name}' in '{title}'")
+        action = button.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        for wanted in ("Press", "press", "Click", "click"):
+            if wanted in names:
+                action.doAction(names.index(wanted))
+                return
+        raise WalkFailed(f"'{name}' in '{title}' has no press action, only {names}")
+
+    def on_screen(self, control, what):
+        """A pupil can only press what lies inside the screen."""
+        box = control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        width, height = self.screen
+        if not (box.width > 0 and box.height > 0 and box.x >= 0 and box.y >= 0
+                and box.x + box.width <= width and box.y + box.height <= height):
+            raise WalkFailed(f"{what} lies at {box.x},{box.y} {box.width}x{box.height}, "
+                             f"outside the {width}x{height} screen")
+
+
+def descendants(accessible):
+    for child in accessible:
+        if child is not None:
+            yield child
+            yield from descendants(child)
+
+
+# ---- the walk ---------------------------------------------------------------
+
+def walk(program, language):
+    splash = caption(language, "FormAvvio", "FormAvvio.Caption")
+    menu = caption(language, "FormMenu", "FormMenu.Caption")
+    exercises = exercise_windows(language)
+    if not exercises:
+        raise WalkFailed("the language file names no exercise window")
+
+    program.press(splash, caption(language, "FormAvvio", "BottoneAvvio.Caption"))
+    program.window(menu)
+    program.window_gone(splash)
+    say("Avvio opens the menu and closes the splash")
+
+    offered = []
+    for name in MENU_EXERCISE_BUTTONS:
+        label = caption(language, "FormMenu", name + ".Caption")
+        if program.button(menu, label).getState().contains(pyatspi.STATE_ENABLED):
+            offered.append(label)
+    if not offered:
+        raise WalkFailed("the menu offers no exercise")
+    say(f"the menu offers {len(offered)} of {len(MENU_EXERCISE_BUTTONS)} exercises")
+
+    for label in offered:
+        program.press(menu, label)
+        window = program.wait(f"an exercise window opened by '{label}'",
+                              lambda: opened_exercise(program, exercises, menu, splash))
+        program.window_gone(menu)
+        program.press(window, exercises[window])
+        program.press(QUESTION_TITLE, YES)
+        program.window(menu)
+        program.window_gone(window)
+        program.window_gone(QUESTION_TITLE)
+        say(f"'{label}' opens '{window}'; its esci and Yes bring the menu back")
+
+    program.press(menu, caption(language, "FormMenu", "Command1.Caption"))
+    program.press(QUESTION_TITLE, YES)
+    say("Esci and Yes answered")
+
+
+def opened_exercise(program, exercises, menu, splash):
+    """The title of the exercise window now shown, if any; fails on a window
+    that is none of the program's."""
+    for window in program.windows():
+        if window.name in exercises:
+            return window.name
+        if window.name not in (menu, splash, QUESTION_TITLE):
+            raise WalkFailed(f"the menu opened a window titled '{window.name}', no exercise of the language file")
+    return None
+
+
+def screen_size(text):
+    width, height = text.lower().split("x")
+    return int(width), int(height)
+
+
+def main():
+    parser = argparse.ArgumentParser(description="A pupil's walk through the running program.")
+    parser.add_argument("--pid", type=int, required=True, help="the running program")
+    parser.add_argument("--language", required=True, help="its current language file, in UTF-8")
+    parser.add_argument("--screen", type=screen_size, required=True, help="WIDTHxHEIGHT of its X screen")
+    parser.add_argument("--seconds", type=float, default=40.0, help="the limit of each single wait")
+    args = parser.parse_args()
+    program = Program(args.pid, args.seconds, args.screen)
+    try:
+        walk(program, read_language(args.language))
+    except WalkFailed as failure:
+        print(f"e2e_startup: FAILED: {failure}", file=sys.stderr, flush=True)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
