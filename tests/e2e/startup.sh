@@ -154,7 +154,8 @@ done
 export DISPLAY=":$DISPLAY_NUMBER"
 # The test runner asks for the offscreen platform; here the windows are real.
 export QT_QPA_PLATFORM=xcb
-# The platform's own texts (the Yes of a message box) stay in English.
+# The platform's own texts (the Yes of a message box when the language file
+# gives none) stay in English.
 export LC_ALL=C.UTF-8
 unset LANGUAGE
 

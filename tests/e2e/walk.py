@@ -24,9 +24,9 @@ MENU_EXERCISE_BUTTONS = ["Command2", "Command5", "Command6", "Command3",
                          "Command4", "Command9", "Command10", "Command7"]
 # The title of the program's questions ("esci", "Esci").
 QUESTION_TITLE = "Esercitazioni sugli gonioma"
-# The answer of a message box, as the platform names it in the C locale the
-# test runs the program in.
-YES = "Yes"
+# The Yes of a message box when the language file gives none: the platform's
+# own, in the C locale the test runs the program in.
+PLATFORM_YES = "Yes"
 POLL_SECONDS = 0.05
 
 
@@ -68,6 +68,15 @@ def caption(language, section, key):
     return value
 
 
+def yes_caption(language):
+    """The name of a message box's Yes button: the language's caption, its
+    mnemonic marks dropped as the platform drops them from a button's name."""
+    text = language.get("strings", {}).get("0090", "")
+    if not text:
+        return PLATFORM_YES
+    return text.replace("&&", "\0").replace("&", "").replace("\0", "&")
+
+
 def exercise_windows(language):
     """{title: caption of its "esci"} of every exercise window of the file."""
     windows = {}
@@ -97,8 +106,9 @@ class Program:
         except OSError:
             return False
 
-    def wait(self, what, probe):
-        """probe() until it gives something, or fail after the time limit."""
+    def wait(self, what, probe, seen=None):
+        """probe() until it gives something, or fail after the time limit,
+        telling what is shown (or what seen() gives)."""
         deadline = time.monotonic() + self.seconds
         while True:
             if not self.alive():
@@ -111,7 +121,7 @@ class Program:
                 return found
             if time.monotonic() > deadline:
                 raise WalkFailed(f"{what} did not come within {self.seconds:g}s; "
-                                 f"windows shown: {self.shown_names()}")
+                                 f"{self.describe(seen)}")
             time.sleep(POLL_SECONDS)
 
     def application(self):
@@ -136,11 +146,11 @@ class Program:
                 shown.append(window)
         return shown
 
-    def shown_names(self):
+    def describe(self, seen):
         try:
-            return [w.name for w in self.windows()]
-        except Exception as error:
-            return f"(cannot list: {error})"
+            return seen() if seen else f"windows shown: {[w.name for w in self.windows()]}"
+        except GLib.Error as error:
+            return f"(cannot tell what is shown: {error})"
 
     def window(self, title):
         return self.wait(f"a window titled '{title}'",
@@ -150,18 +160,18 @@ class Program:
         self.wait(f"the end of the window titled '{title}'",
                   lambda: all(w.name != title for w in self.windows()))
 
+    def buttons(self, title):
+        """The buttons on screen in the windows titled TITLE."""
+        return [control for window in self.windows() if window.name == title
+                for control in descendants(window)
+                if control.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                and control.getState().contains(pyatspi.STATE_SHOWING)]
+
     def button(self, title, name):
         """The button NAME of the window TITLE, once shown."""
-        def probe():
-            for window in self.windows():
-                if window.name != title:
-                    continue
-                for control in descendants(window):
-                    if (control.getRole() == pyatspi.ROLE_PUSH_BUTTON and control.name == name
-                            and control.getState().contains(pyatspi.STATE_SHOWING)):
-                        return control
-            return None
-        return self.wait(f"a button '{name}' in the window '{title}'", probe)
+        return self.wait(f"a button '{name}' in the window '{title}'",
+                         lambda: next((b for b in self.buttons(title) if b.name == name), None),
+                         lambda: f"buttons there: {[b.name for b in self.buttons(title)]}")
 
     def press(self, title, name):
         button = self.button(title, name)
@@ -198,6 +208,7 @@ def descendants(accessible):
 def walk(program, language):
     splash = caption(language, "FormAvvio", "FormAvvio.Caption")
     menu = caption(language, "FormMenu", "FormMenu.Caption")
+    yes = yes_caption(language)
     exercises = exercise_windows(language)
     if not exercises:
         raise WalkFailed("the language file names no exercise window")
@@ -222,14 +233,14 @@ def walk(program, language):
                               lambda: opened_exercise(program, exercises, menu, splash))
         program.window_gone(menu)
         program.press(window, exercises[window])
-        program.press(QUESTION_TITLE, YES)
+        program.press(QUESTION_TITLE, yes)
         program.window(menu)
         program.window_gone(window)
         program.window_gone(QUESTION_TITLE)
         say(f"'{label}' opens '{window}'; its esci and Yes bring the menu back")
 
     program.press(menu, caption(language, "FormMenu", "Command1.Caption"))
-    program.press(QUESTION_TITLE, YES)
+    program.press(QUESTION_TITLE, yes)
     say("Esci and Yes answered")
 
 
