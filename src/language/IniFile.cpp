@@ -1,9 +1,10 @@
 #include "language/IniFile.h"
 
+#include "platform/SaveFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -269,14 +270,7 @@ int WriteIniString(const QString& filePath, const QString& section, const QStrin
     }
     const QByteArray updated = withKey(bytes, sectionName, keyName, header, keyLine);
 
-    // Written beside the file and renamed over it, so a crash or a full disk
-    // never leaves half a settings file behind.
-    QSaveFile out(filePath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(updated) != updated.size()) {
-        out.cancelWriting();
-        return 0;
-    }
-    return out.commit() ? 1 : 0;
+    return platform::saveFileBytes(filePath, updated) ? 1 : 0;
 }
 
 } // namespace language
