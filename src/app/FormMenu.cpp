@@ -4,7 +4,6 @@
 #include "app/shared/ModuloColoriSuoni.h"
 #include "app/WindowCatalog.h"
 #include "exercise/ExerciseForm.h"
-#include "language/IniFile.h"
 #include "language/LanguageFiles.h"
 #include "language/LanguageSupport.h"
 #include "language/TranslateForm.h"
@@ -195,8 +194,7 @@ void FormMenu::mnuLanguage_Click(int index)
     }
     if (self)
         giveLanguageMenuAMnemonic();
-    language::WriteIniString(language::settingsFilePath(), QStringLiteral("Language"),
-                             QStringLiteral("CurrentLanguage"), language);
+    language::saveLanguageSetting(language);
 }
 
 void FormMenu::Check1_Click()

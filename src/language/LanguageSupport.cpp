@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 
 namespace language {
 
@@ -19,10 +20,39 @@ QString settingsFilePath()
     return platform::AppDir::path() + QStringLiteral("/LangSetting.ini");
 }
 
+namespace {
+std::optional<QString>& unsavedLanguage()
+{
+    static std::optional<QString> name;
+    return name;
+}
+} // namespace
+
 QString readLanguageSetting()
 {
+    if (unsavedLanguage())
+        return *unsavedLanguage();
     return ReadIniString(settingsFilePath(), QStringLiteral("Language"),
                          QStringLiteral("CurrentLanguage"));
+}
+
+bool saveLanguageSetting(const QString& name)
+{
+    const int saved = WriteIniString(settingsFilePath(), QStringLiteral("Language"),
+                                     QStringLiteral("CurrentLanguage"), name);
+    if (saved != 0) {
+        unsavedLanguage().reset();
+        return true;
+    }
+    unsavedLanguage() = name;
+    qWarning("Gonioma: the language could not be saved in %s; it holds until the program ends.",
+             qUtf8Printable(QDir::toNativeSeparators(settingsFilePath())));
+    return false;
+}
+
+void forgetUnsavedLanguage()
+{
+    unsavedLanguage().reset();
 }
 
 bool isSafeLanguageName(const QString& name)

@@ -12,8 +12,17 @@ extern QString CurrentLanguageFile;
 // AppDir + "/LangSetting.ini".
 QString settingsFilePath();
 
-// The language named in the settings file; empty when the file or key is missing.
+// The language named in the settings file; empty when the file or key is
+// missing. A choice of this run that could not be saved wins over the file.
 QString readLanguageSetting();
+
+// Writes the chosen language into the settings file. When the file cannot be
+// written the choice still holds until the program ends (one line on the
+// error output says so); returns whether it was saved.
+bool saveLanguageSetting(const QString& name);
+
+// Forgets a choice that could not be saved, as at the start of a run.
+void forgetUnsavedLanguage();
 
 // False for names that could lead out of the program's directory: '/', '\\',
 // "..", or a control character.

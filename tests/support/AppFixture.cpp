@@ -37,6 +37,7 @@ void AppFixture::SetUp()
     platform::installAccessibleRoles();
     language::captionMessageButtonsFromLanguage();
     language::CurrentLanguageFile.clear();
+    language::forgetUnsavedLanguage();
     platform::MessageBox::setHandlerForTesting([this](const platform::MessageRequest& request) {
         m_asked.append(request);
         if (!m_answers.isEmpty())
@@ -55,6 +56,7 @@ void AppFixture::TearDown()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     app::resetGlobals();
     language::CurrentLanguageFile.clear();
+    language::forgetUnsavedLanguage();
     platform::MessageBox::setHandlerForTesting({});
     platform::SoundPlayer::setRecorderForTesting({});
     platform::Random::resetForTesting();

@@ -259,4 +259,33 @@ TEST_F(LanguageMenuTest, TranslatedItemNamesAreShownButTheFileNameIsWhatIsStored
     EXPECT_EQ(checkedItems(menu), QList<int>({0}));
 }
 
+TEST_F(LanguageMenuTest, AChoiceThatCannotBeSavedHoldsUntilTheProgramEnds)
+{
+    installShippedLanguages();
+    FormMenu* menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    // A folder in the settings file's place: no user, root included, can write it.
+    removeFile("LangSetting.ini");
+    ASSERT_TRUE(QDir(appDir()).mkdir("LangSetting.ini"));
+
+    menu->mnuLanguage_Click(itemOf(menu, "English"));
+    EXPECT_EQ(language::CurrentLanguageFile, "English");
+
+    // The menu loads anew after an exercise and reads the setting again.
+    menu->unload();
+    settle();
+    menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(language::CurrentLanguageFile, "English");
+    EXPECT_EQ(checkedItems(menu), QList<int>({itemOf(menu, "English")}));
+    EXPECT_EQ(menu->Command1->text(), shipped("English", "FormMenu", "Command1.Caption"));
+
+    // A choice that is saved again follows the file once more.
+    ASSERT_TRUE(QDir(appDir()).rmdir("LangSetting.ini"));
+    menu->mnuLanguage_Click(itemOf(menu, QStringLiteral("Français")));
+    EXPECT_EQ(settingInFile(), QStringLiteral("Français"));
+    setCurrentLanguage("Italiano");
+    EXPECT_EQ(language::readLanguageSetting(), "Italiano");
+}
+
 } // namespace
