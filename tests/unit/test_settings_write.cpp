@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -158,6 +159,31 @@ TEST_F(SettingsWriteTest, TheFolderDecidesBetweenARenameAndAWriteInPlace)
         EXPECT_EQ(QDir(root.filePath("folder")).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
                   c.fileExists ? 1 : 0);
     }
+}
+
+// The administrator opened the file up to the pupils' group and then picks a
+// language as root: the file stays theirs.
+TEST_F(SettingsWriteTest, AFileOfAnotherUserKeepsItsOwnerAndGroup)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can write a file that belongs to another user";
+    clear();
+    const QString file = root.filePath("folder/LangSetting.ini");
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("[Language]\r\nCurrentLanguage=Italiano\r\n");
+    }
+    ASSERT_EQ(::chown(QFile::encodeName(file).constData(), kNobody, kNobody), 0);
+    const ino_t inodeBefore = inodeOf(file);
+
+    EXPECT_NE(language::WriteIniString(file, "Language", "CurrentLanguage", "English"), 0);
+
+    EXPECT_EQ(target(), "[Language]\r\nCurrentLanguage=English\r\n");
+    EXPECT_EQ(inodeOf(file), inodeBefore);
+    const QFileInfo info(file);
+    EXPECT_EQ(info.ownerId(), kNobody);
+    EXPECT_EQ(info.groupId(), kNobody);
 }
 
 } // namespace
