@@ -3,6 +3,7 @@
 #include "app/StartUp.h"
 #include "exercise/FanDrawing.h"
 #include "platform/Accessibility.h"
+#include "platform/AudioOutput.h"
 #include "platform/FocusStyle.h"
 #include "platform/EventYield.h"
 #include "platform/SingleInstance.h"
@@ -51,7 +52,14 @@ int main(int argc, char** argv)
     platform::SingleInstance instance;
     if (!app::StartUp(instance))
         return 0;
-    QTimer::singleShot(kSoundLoadDelayMs, [] { platform::SoundPlayer::preload(app::allSoundPaths()); });
+    QTimer::singleShot(kSoundLoadDelayMs, [] {
+        if (platform::hasAudioOutput()) {
+            platform::SoundPlayer::preload(app::allSoundPaths());
+            return;
+        }
+        platform::SoundPlayer::switchOff();
+        qInfo("Gonioma: no audio device, so sounds are off.");
+    });
     const int result = QApplication::exec();
     // Windows unloaded on the way out are deleted before the program ends.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -13,6 +13,7 @@ struct Sounds {
     QHash<QString, QSoundEffect*> effects; // owned by the application object
     QPointer<QSoundEffect> playing;
     std::function<void(const QString&)> recorder;
+    bool off = false;
 };
 
 Sounds& sounds()
@@ -35,7 +36,7 @@ QSoundEffect* effectFor(const QString& path)
 
 void SoundPlayer::preload(const QStringList& paths)
 {
-    if (sounds().recorder)
+    if (sounds().recorder || sounds().off)
         return;
     for (const QString& path : paths)
         effectFor(path);
@@ -48,11 +49,18 @@ void SoundPlayer::play(const QString& path)
         s.recorder(path);
         return;
     }
+    if (s.off)
+        return;
     if (s.playing)
         s.playing->stop();
     QSoundEffect* effect = effectFor(path);
     effect->play();
     s.playing = effect;
+}
+
+void SoundPlayer::switchOff()
+{
+    sounds().off = true;
 }
 
 void SoundPlayer::setRecorderForTesting(std::function<void(const QString&)> recorder)

@@ -13,6 +13,8 @@ class SoundPlayer {
 public:
     static void preload(const QStringList& paths);
     static void play(const QString& path);
+    // No device to play on: every sound is dropped for the rest of the run.
+    static void switchOff();
 
     // Tests record what would play instead of playing it.
     static void setRecorderForTesting(std::function<void(const QString&)> recorder);
