@@ -26,6 +26,10 @@ namespace app {
 
 using namespace platform;
 
+#ifndef GONIOMA_VERSION
+#error "GONIOMA_VERSION must name the program's version"
+#endif
+
 namespace {
 constexpr char kCrLf[] = "\r\n";
 const QString kMultiLanguageTag = QStringLiteral("Multi-Language Support");
@@ -204,9 +208,7 @@ void FormMenu::Check1_Click()
 
 QString FormMenu::creditText()
 {
-    return QStringLiteral("Gonioma - laboratorio di geometria  ") + kCrLf + QLatin1Char(' ') + kRule
-        + QLatin1Char(' ') + kCrLf + QStringLiteral("https://gonioma.example.org") + kCrLf
-        + QStringLiteral("mail: gonioma@example.org");
+    return QStringLiteral("Gonioma " GONIOMA_VERSION);
 }
 
 QString FormMenu::informationText()

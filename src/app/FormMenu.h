@@ -34,7 +34,8 @@ public:
 
     void mnuLanguage_Click(int index);
 
-    // The fixed credit that heads the information box.
+    // What heads the information box: the program's name and version. The
+    // program has no web or mail address of its own, so it shows none.
     static QString creditText();
     // Lets every exercise's "esci" come back to the menu.
     static void becomeExercisesHome();

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -198,16 +199,10 @@ TEST_F(ShellTest, UncheckedSoundsSilenceTheFeedback)
     EXPECT_EQ(soundsPlayed(), QStringList{appDir() + QStringLiteral("/suoni/no.wav")});
 }
 
-TEST_F(ShellTest, TheCreditHasFourLinesWithTheRuleOnTheSecond)
+TEST_F(ShellTest, TheCreditIsTheProgramsNameAndVersionAndNoAddress)
 {
-    const QStringList lines = FormMenu::creditText().split(kCrLf);
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("  ")));
-    EXPECT_GT(lines[0].trimmed().size(), 0);
-    EXPECT_EQ(lines[1], u' ' + kRule + u' ');
-    EXPECT_FALSE(lines[2].isEmpty());
-    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("mail: ")));
-    EXPECT_GT(lines[3].size(), 6);
+    const QRegularExpression nameAndVersion(QStringLiteral("^Gonioma \\d+(\\.\\d+)+$"));
+    EXPECT_TRUE(nameAndVersion.match(FormMenu::creditText()).hasMatch()) << qPrintable(FormMenu::creditText());
 }
 
 struct InformationCase {
