@@ -8,7 +8,10 @@
 //   - one 180-degree fan at the real pace, against 180 x the pace, and at
 //     pace 0 (the drawing work alone).
 //
-//   gonioma_frame_bench [rounds]
+//   gonioma_frame_bench [rounds [exercise]]
+//
+// The exercise is named by its window class (frmRuota1 by default: acute,
+// right, obtuse, straight, whose fan is the one the figures speak of).
 //
 // Run it from the build folder (the language files lie beside it) with DISPLAY
 // on an X server and a private TMPDIR; bench/run.sh does both. It prints what
@@ -36,9 +39,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -50,6 +55,14 @@ using platform::PictureBox;
 double nowMs()
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The CPU time of this process's threads, in ms.
+double cpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
 }
 
 double median(std::vector<double> values)
@@ -329,47 +342,59 @@ void measureLineWork(BenchApplication& application, ExerciseForm* form)
     auto row = [&](int n) {
         std::printf("  %4d  %7.1f  %8.1f  %7.1f\n", n, median(lineUs[n]), median(repaintUs[n]), median(totalUs[n]));
     };
-    auto groupTotal = [&](int from, int to) {
+    auto group = [&](int from, int to) {
         std::vector<double> all;
         for (int n = from; n <= to; ++n)
             all.insert(all.end(), totalUs[n].begin(), totalUs[n].end());
-        return median(all);
+        const double mean = std::accumulate(all.begin(), all.end(), 0.0) / double(all.size());
+        std::printf(" lines %d-%d: median %.1f us, mean %.1f us;", from, to, median(all), mean);
     };
     for (int n = 1; n <= 10; ++n)
         row(n);
     std::printf("   ...\n");
     for (int n = 170; n <= kLines; ++n)
         row(n);
-    std::printf("  lines 1-10: %.1f us per line; lines 170-180: %.1f us per line; box repaints per line: %.1f\n",
-                groupTotal(1, 10), groupTotal(170, kLines), median(paints));
+    std::printf(" ");
+    group(1, 10);
+    group(170, kLines);
+    std::printf(" box repaints per line: %.1f\n", median(paints));
 }
 
 void measureFans(ExerciseForm* form)
 {
     PictureBox* box = form->parts().drawingBoxes.first();
     constexpr int kFans = 5;
+    std::vector<double> cpu;
     auto fanMs = [&](int paceMs) {
         platform::EventYield::setPaceMs(paceMs);
         std::vector<double> durations;
+        cpu.clear();
         for (int fan = 0; fan < kFans; ++fan) {
             box->clear();
             QCoreApplication::processEvents();
             const exercise::DrawingGuard guard(form);
             const double start = nowMs();
+            const double startCpu = cpuMs();
             if (!exercise::drawAngle(box, 0, 180, guard))
                 giveUp("the fan was abandoned");
             durations.push_back(nowMs() - start);
+            cpu.push_back(cpuMs() - startCpu);
         }
         return durations;
     };
     const std::vector<double> paced = fanMs(exercise::kSweepPaceMs);
+    const double pacedCpu = median(cpu);
     const std::vector<double> unpaced = fanMs(0);
+    const double unpacedCpu = median(cpu);
     platform::EventYield::setPaceMs(exercise::kSweepPaceMs);
     std::printf("one 180-degree fan at the real pace (%d ms a line): median %.1f ms (%.1f - %.1f) over %d fans; "
                 "180 x pace = %d ms\n",
                 exercise::kSweepPaceMs, median(paced), *std::min_element(paced.begin(), paced.end()),
                 *std::max_element(paced.begin(), paced.end()), kFans, 180 * exercise::kSweepPaceMs);
-    std::printf("one 180-degree fan at pace 0 (the drawing work alone): median %.1f ms\n", median(unpaced));
+    std::printf("  the program's CPU time in it: %.1f ms\n", pacedCpu);
+    std::printf("one 180-degree fan at pace 0 (the drawing work alone): median %.1f ms, %.2f ms a line;"
+                " the program's CPU time in it %.1f ms, %.2f ms a line\n",
+                median(unpaced), median(unpaced) / 180, unpacedCpu, unpacedCpu / 180);
 }
 
 } // namespace
@@ -397,10 +422,13 @@ int main(int argc, char** argv)
     if (!app::StartUp(instance))
         giveUp("another copy holds the lock in TMPDIR");
 
+    const QString wanted = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("frmRuota1");
     const QList<app::WindowEntry> exercises = app::exerciseWindows();
-    if (exercises.isEmpty())
-        giveUp("no exercise is registered");
-    const app::WindowEntry& entry = exercises.first();
+    const auto found = std::find_if(exercises.begin(), exercises.end(),
+                                    [&](const app::WindowEntry& e) { return e.name == wanted; });
+    if (found == exercises.end())
+        giveUp("no such exercise is registered");
+    const app::WindowEntry& entry = *found;
 
     if (!runUntil([] { return isExposed(Form::instance<app::FormAvvio>()); }, 10000))
         giveUp("the splash never showed");

@@ -104,7 +104,7 @@ echo
 
 # ---- menu, sweep and fan, in the program's own process -----------------------
 
-(cd "$BUILD" && ./gonioma_frame_bench "$RUNS") || echo "bench: the window and drawing measure did not finish"
+(cd "$BUILD" && ./gonioma_frame_bench "$RUNS" frmRuota1) || echo "bench: the window and drawing measure did not finish"
 echo
 
 # ---- the real program at the menu: idle CPU and RSS over open/leave cycles ---
@@ -202,7 +202,7 @@ rss_line() { # rss_line CYCLES: the program's resident memory and what it is mad
 }
 rss_line 0
 for cycle in $(seq 1 50); do
-    click_at 0.229 0.585 # the exercise's menu button
+    click_at 0.229 0.585 # Command3, which opens frmRuota1
     wait_for 1 "$EXERCISE_TITLE" || fail "cycle $cycle: the menu did not open the exercise"
     wait_for 0 "$MENU_TITLE" || fail "cycle $cycle: the menu stayed"
     sleep 0.8 # the first fan opens
