@@ -17,6 +17,10 @@
 #include <QTimer>
 #include <QTranslator>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 constexpr int kPixmapCacheKb = 2048;
 // Sounds are heard only after a pupil's first answer: the sound back end is
@@ -26,6 +30,12 @@ constexpr int kSoundLoadDelayMs = 300;
 
 int main(int argc, char** argv)
 {
+#if defined(__GLIBC__)
+    // Each exercise's drawing boxes hold images of several megabytes; mapped
+    // on their own, they go back to the system when the exercise closes,
+    // instead of staying in the heap for the rest of the run.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     QApplication application(argc, argv);
     // The application's own title, shown by message boxes that give none; not
     // set as a display name, which the platform would append to every title.

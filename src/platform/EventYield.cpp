@@ -34,10 +34,11 @@ void EventYield::paced()
     if (!p.clock.isValid())
         p.clock.start();
     // A step that comes late (the first of a drawing, or one after a long
-    // handler) starts the count afresh instead of rushing to catch up.
+    // handler) goes on at once and starts the count afresh, instead of
+    // rushing the next steps to catch up.
     const qint64 start = p.clock.nsecsElapsed();
     if (p.nextStep < start - p.nanoseconds)
-        p.nextStep = start + p.nanoseconds;
+        p.nextStep = start;
     for (qint64 left = p.nextStep - start; left > 0; left = p.nextStep - p.clock.nsecsElapsed()) {
         // Sleeps in short slices so events keep flowing while the step waits.
         QThread::usleep(quint64(qMin<qint64>(left / 1000, 500)));
