@@ -95,6 +95,17 @@ void ExerciseForm::placeFrame(const FrameGeometry& g)
     Command7->setGeometry(g.exitButton);
 }
 
+QLabel* ExerciseForm::addMeasureMessage(const QRect& geometry, const QFont& font)
+{
+    QLabel* label = addControl(newLabel(client(), geometry, QStringLiteral("Label5")), QStringLiteral("Label5"));
+    makeOpaqueWhite(label);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMargin(6);
+    label->hide();
+    return label;
+}
+
 void ExerciseForm::declareParts(const ExerciseParts& parts)
 {
     m_parts = parts;

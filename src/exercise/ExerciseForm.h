@@ -81,6 +81,9 @@ protected:
     explicit ExerciseForm(const QString& name);
 
     void placeFrame(const FrameGeometry& geometry);
+    // Creates Label5, the white message a right answer shows: centred,
+    // hidden until then.
+    QLabel* addMeasureMessage(const QRect& geometry, const QFont& font);
     void declareParts(const ExerciseParts& parts);
 
     // The exercise's own part of a new question: clear, choose, draw. Anything

@@ -33,12 +33,7 @@ frmRuota1::frmRuota1()
     Command2 = answerButton(QStringLiteral("Command2"), 2, QStringLiteral("ottuso"));
     Command3 = answerButton(QStringLiteral("Command3"), 3, QStringLiteral("piatto"));
 
-    Label5 = addControl(newLabel(client(), QRect(236, 28, 268, 84), QStringLiteral("Label5")), QStringLiteral("Label5"));
-    makeOpaqueWhite(Label5);
-    Label5->setFont(designFont(font().family(), 18, true));
-    Label5->setAlignment(Qt::AlignCenter);
-    Label5->setMargin(6);
-    Label5->hide();
+    Label5 = addMeasureMessage(QRect(236, 28, 268, 84), designFont(font().family(), 18, true));
 
     placeFrame({QRect(540, 300, 64, 64), QRect(614, 300, 114, 28), QRect(728, 300, 56, 28),
                 QRect(614, 336, 114, 28), QRect(728, 336, 56, 28), QRect(540, 400, 244, 52),

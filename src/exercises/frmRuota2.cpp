@@ -32,12 +32,7 @@ frmRuota2::frmRuota2()
     Command8 = answerButton(QStringLiteral("Command8"), 0, QStringLiteral("concavo"));
     Command1 = answerButton(QStringLiteral("Command1"), 1, QStringLiteral("convesso"));
 
-    Label5 = addControl(newLabel(client(), QRect(226, 28, 278, 84), QStringLiteral("Label5")), QStringLiteral("Label5"));
-    makeOpaqueWhite(Label5);
-    Label5->setFont(designFont(QStringLiteral("Arial"), 15.75, true));
-    Label5->setAlignment(Qt::AlignCenter);
-    Label5->setMargin(6);
-    Label5->hide();
+    Label5 = addMeasureMessage(QRect(226, 28, 278, 84), designFont(QStringLiteral("Arial"), 15.75, true));
 
     placeFrame({QRect(540, 300, 64, 64), QRect(614, 300, 114, 28), QRect(728, 300, 56, 28),
                 QRect(614, 336, 114, 28), QRect(728, 336, 56, 28), QRect(540, 400, 244, 52),

@@ -50,13 +50,9 @@ frmRuota3::frmRuota3()
     Label1 = measureLabel(QStringLiteral("Label1"), 16);
     Label2 = measureLabel(QStringLiteral("Label2"), 468);
 
-    Label5 = addControl(newLabel(client(), QRect(346, 293, 108, 120), QStringLiteral("Label5")),
-                        QStringLiteral("Label5"));
-    makeOpaqueWhite(Label5);
-    Label5->setFont(designFont(kLabelFamily, 72, true));
-    Label5->setAlignment(Qt::AlignCenter);
+    Label5 = addMeasureMessage(QRect(346, 293, 108, 120), designFont(kLabelFamily, 72, true));
+    Label5->setMargin(0);
     Label5->setWordWrap(false);
-    Label5->hide();
 
     const QFont answerFont = designFont(font().family(), 20, true);
     auto answerButton = [&](const QString& name, int column, const QString& caption) {
