@@ -15,6 +15,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+#include <limits>
+
 namespace exercises {
 
 using namespace platform;
@@ -111,6 +114,26 @@ void frmRuota::Form_Activate()
     Label2->setText(message("0022"));
     Label2->setText(Label2->text() + QStringLiteral("\r\n") + message("0023"));
     ExerciseForm::Form_Activate();
+}
+
+void frmRuota::Form_Resize()
+{
+    ExerciseForm::Form_Resize();
+    squareStepButtons();
+}
+
+void frmRuota::squareStepButtons()
+{
+    // The resizer stretches widths and heights apart; each button becomes the
+    // largest square that all six cells hold, in the middle of its cell.
+    const QList<PressButton*> steps = {Command5, Command6, Command4, Command1, Command2, Command3};
+    int side = std::numeric_limits<int>::max();
+    for (const PressButton* b : steps)
+        side = std::min({side, b->width(), b->height()});
+    for (PressButton* b : steps) {
+        const QPoint centre = b->geometry().center();
+        b->setGeometry(centre.x() - (side - 1) / 2, centre.y() - (side - 1) / 2, side, side);
+    }
 }
 
 void frmRuota::NewTargetAngle(const exercise::DrawingGuard& guard)

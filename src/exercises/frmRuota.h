@@ -44,6 +44,7 @@ public:
 
 protected:
     void Form_Activate() override;
+    void Form_Resize() override;
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewTargetAngle(guard); }
 
 private:
@@ -76,6 +77,8 @@ private:
     // Ends the last running turn: a picture that turns drawn over each other
     // or a back turn left untidy is drawn again from the built angle.
     void tidyFigure(bool erased);
+    // Keeps the step buttons square and equal whatever the window's shape.
+    void squareStepButtons();
     // Starts the building afresh: turns still drawing stop.
     void restartBuilding();
 
