@@ -25,6 +25,8 @@ using exercise::kArmColor;
 using exercise::kFillColor;
 
 namespace {
+constexpr qreal kAnswerPointSize = 11;
+
 QString message(const char* id)
 {
     return language::LookupString(QString::fromLatin1(id));
@@ -49,7 +51,7 @@ frmRuota::frmRuota()
     setWindowTitle(QStringLiteral("costruisci l'angolo"));
     setDesignInnerSize(800, 560);
 
-    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 480, 452)), QStringLiteral("Picture1"));
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 448, 452)), QStringLiteral("Picture1"));
     // The built angle, in the box's top left corner, after a right answer.
     Label5 = addControl(newLabel(Picture1, QRect(8, 8, 150, 56), QStringLiteral("Label5")), QStringLiteral("Label5"));
     makeOpaqueWhite(Label5);
@@ -58,8 +60,8 @@ frmRuota::frmRuota()
     Label5->setWordWrap(false);
     Label5->hide();
 
-    Frame1 = addControl(newFrame(client(), QRect(512, 10, 272, 300)), QStringLiteral("Frame1"));
-    Label1 = addControl(newLabel(Frame1, QRect(12, 12, 248, 64), QStringLiteral("Label1")), QStringLiteral("Label1"));
+    Frame1 = addControl(newFrame(client(), QRect(480, 10, 304, 300)), QStringLiteral("Frame1"));
+    Label1 = addControl(newLabel(Frame1, QRect(12, 12, 280, 64), QStringLiteral("Label1")), QStringLiteral("Label1"));
     Label1->setFont(designFont(font().family(), 14, true));
     Label1->setAlignment(Qt::AlignCenter);
 
@@ -67,7 +69,7 @@ frmRuota::frmRuota()
     const QFont stepFont = designFont(font().family(), 16, true);
     auto stepButton = [&](const QString& name, int row, int column, const QString& caption) {
         auto* b = new PressButton(caption, Frame1);
-        b->setGeometry(22 + column * 80, 86 + row * 80, 68, 68);
+        b->setGeometry(30 + column * 86, 84 + row * 82, 72, 72);
         b->setFont(stepFont);
         return addControl(b, name);
     };
@@ -78,22 +80,22 @@ frmRuota::frmRuota()
     Command2 = stepButton(QStringLiteral("Command2"), 1, 1, QStringLiteral("5°"));
     Command3 = stepButton(QStringLiteral("Command3"), 1, 2, QStringLiteral("1°"));
 
-    const QFont buttonFont = designFont(font().family(), 11, true);
-    Command9 = addControl(newButton(Frame1, QRect(12, 246, 120, 42), QStringLiteral("ricomincia")),
+    const QFont buttonFont = designFont(font().family(), kAnswerPointSize, true);
+    Command9 = addControl(newButton(Frame1, QRect(12, 248, 136, 42), QStringLiteral("ricomincia")),
                           QStringLiteral("Command9"));
     Command9->setFont(buttonFont);
-    Command8 = addControl(newButton(Frame1, QRect(140, 246, 120, 42), QStringLiteral("conferma")),
+    Command8 = addControl(newButton(Frame1, QRect(156, 248, 136, 42), QStringLiteral("conferma")),
                           QStringLiteral("Command8"));
     Command8->setFont(buttonFont);
 
     // The two-line instruction under the drawing box.
-    Label2 = addControl(newLabel(client(), QRect(16, 476, 480, 68), QStringLiteral("Label2")), QStringLiteral("Label2"));
+    Label2 = addControl(newLabel(client(), QRect(16, 476, 448, 68), QStringLiteral("Label2")), QStringLiteral("Label2"));
     Label2->setFont(designFont(font().family(), 12, true));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    placeFrame({QRect(512, 324, 64, 64), QRect(590, 326, 120, 28), QRect(710, 326, 74, 28),
-                QRect(590, 360, 120, 28), QRect(710, 360, 74, 28), QRect(512, 412, 272, 52),
-                QRect(512, 480, 272, 52)});
+    placeFrame({QRect(480, 324, 64, 64), QRect(558, 326, 150, 28), QRect(708, 326, 76, 28),
+                QRect(558, 360, 150, 28), QRect(708, 360, 76, 28), QRect(480, 412, 304, 52),
+                QRect(480, 480, 304, 52)});
     declareParts({.drawingBoxes = {Picture1},
                   .answerControls = {Command8, Command9},
                   .measureMessage = Label5,
@@ -120,6 +122,9 @@ void frmRuota::Form_Resize()
 {
     ExerciseForm::Form_Resize();
     squareStepButtons();
+    // "ricomincia" may be much longer in another language.
+    fitCaption(Command9, kAnswerPointSize, 7);
+    fitCaption(Command8, kAnswerPointSize, 7);
 }
 
 void frmRuota::squareStepButtons()

@@ -1,5 +1,6 @@
 #include "app/FormMenu.h"
 #include "app/shared/Modulo1.h"
+#include "exercise/FanDrawing.h"
 #include "exercises/frmRuota.h"
 #include "language/LanguageSupport.h"
 #include "platform/PictureBox.h"
@@ -58,6 +59,19 @@ Figure builtFigure(int start, int built)
         figure[(start + d) % 360] = kYellow;
     figure[start] = kRed;
     return figure;
+}
+
+// Whether the box looks, pixel for pixel, like the figure of the built angle
+// drawn afresh in a box of its size: no line left over, none bitten into.
+bool looksDrawnAfresh(frmRuota& w)
+{
+    platform::PictureBox fresh;
+    fresh.resize(w.Picture1->size());
+    fresh.setScale(QPointF(-2, -2), QPointF(2, 2));
+    for (int d = 1; d <= w.BuiltAngle; ++d)
+        exercise::drawStep(&fresh, w.StartDegrees + d, kYellow);
+    exercise::drawArm(&fresh, w.StartDegrees);
+    return fresh.grab().toImage() == w.Picture1->grab().toImage();
 }
 
 class FrmRuotaTest : public AppFixture {
@@ -214,6 +228,7 @@ TEST_F(FrmRuotaTest, OtherButtonsCloseTheAngleInWhiteDownToNothing)
         EXPECT_EQ(degreesOf(lines[before + i]), 140 - i) << i;
     }
     EXPECT_EQ(shown(lines), builtFigure(90, 5));
+    EXPECT_TRUE(looksDrawnAfresh(*w));
     EXPECT_EQ(w->Picture1->toolTip(), message("0004") + "5°");
 
     press(w->Command2, Qt::MiddleButton);
@@ -303,6 +318,7 @@ TEST_F(FrmRuotaTest, OverlappingTurnsEndWithTheFigureOfTheBuiltAngle)
     EXPECT_EQ(w->CurrentDegrees, 386);
     EXPECT_EQ(w->Picture1->toolTip(), message("0004") + "86°");
     EXPECT_EQ(shown(w->Picture1->lines()), builtFigure(300, 86));
+    EXPECT_TRUE(looksDrawnAfresh(*w));
 
     // "conferma" during a turn leaves a red arm inside the fan until it ends.
     atNextYield([w] { w->Command8->click(); });
