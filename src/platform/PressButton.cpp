@@ -18,17 +18,32 @@ PressButton::PressButton(const QString& caption, QWidget* parent)
 {
     setCursor(Qt::PointingHandCursor);
     setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (m_mousePressed)
+            m_mousePressed = false;
+        else
+            emit mouseDown(Qt::LeftButton);
+    });
 }
 
 void PressButton::mousePressEvent(QMouseEvent* event)
 {
     // The button looks pressed first: the handler may run the event loop for
     // a while, and the release that comes meanwhile lifts it again.
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
+        m_mousePressed = true;
         QPushButton::mousePressEvent(event);
+    }
     event->accept(); // other buttons too: they are not the parent's business
     if (isEnabled())
         emit mouseDown(event->button());
+}
+
+void PressButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    QPushButton::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        m_mousePressed = false; // released away from the button: no click came
 }
 
 void PressButton::keyPressEvent(QKeyEvent* event)

@@ -10,6 +10,8 @@ namespace platform {
 // From the keyboard, Space or Enter on the focused button acts as the left
 // mouse button, and with Shift held as the right one, so everything the mouse
 // can do with the button can be done without it. A key held down acts once.
+// A click that follows no press of the mouse, as an assistive technology or
+// click() gives, acts as the left button too.
 class PressButton : public QPushButton {
     Q_OBJECT
 public:
@@ -22,8 +24,12 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    bool m_mousePressed = false; // the click that ends this press has acted already
 };
 
 } // namespace platform

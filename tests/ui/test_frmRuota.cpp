@@ -291,6 +291,9 @@ TEST_F(FrmRuotaTest, TheKeyboardTurnsBothWaysAndTabReachesEveryButton)
     EXPECT_EQ(w->BuiltAngle, 10);
     EXPECT_EQ(shown(w->Picture1->lines()), builtFigure(0, 10));
     EXPECT_TRUE(asked().isEmpty());
+    // A press that is neither mouse nor key, as assistive technologies give.
+    w->Command3->click();
+    EXPECT_EQ(w->BuiltAngle, 11);
 
     // The pupil starts on the largest step and tabs through the rest.
     w->activateWindow();
