@@ -26,6 +26,7 @@ namespace {
 constexpr int kRed = 12;
 constexpr int kYellow = 14;
 constexpr int kWhite = 15;
+const QString kOpeningTip = QStringLiteral("L'angolo che costruisci");
 
 // Clockwise whole degrees from straight up of a line's far end, 0 to 359.
 int degreesOf(const DrawnLine& line)
@@ -114,7 +115,8 @@ TEST_F(FrmRuotaTest, OpensOnTheFirstArmAloneWithTheRequestAndTheInstruction)
     EXPECT_EQ(degreesOf(w->Picture1->lines()[0]), 100);
     EXPECT_EQ(w->Label1->text(), message("0024") + " 40°");
     EXPECT_EQ(w->Label2->text(), message("0022") + "\r\n" + message("0023"));
-    EXPECT_TRUE(w->Picture1->toolTip().isEmpty());
+    // The language file's tooltip, until a turn tells the built angle.
+    EXPECT_EQ(w->Picture1->toolTip(), kOpeningTip);
     EXPECT_EQ(w->Label5->parentWidget(), w->Picture1);
 
     // Two rows of three equal squares, the larger steps above.
@@ -338,7 +340,7 @@ TEST_F(FrmRuotaTest, RicominciaDuringATurnStopsIt)
     EXPECT_EQ(w->BuiltAngle, 0);
     EXPECT_EQ(w->CurrentDegrees, 10);
     EXPECT_EQ(shown(w->Picture1->lines()), builtFigure(10, 0));
-    EXPECT_TRUE(w->Picture1->toolTip().isEmpty()); // the turn never finished
+    EXPECT_EQ(w->Picture1->toolTip(), kOpeningTip); // the turn never finished
     press(w->Command1);
     EXPECT_EQ(shown(w->Picture1->lines()), builtFigure(10, 10));
 }
@@ -357,7 +359,7 @@ TEST_F(FrmRuotaTest, AvantiDuringATurnLeavesTheNewQuestionAlone)
     EXPECT_EQ(w->CurrentDegrees, 10);
     ASSERT_EQ(w->Picture1->lines().size(), 1);
     EXPECT_EQ(degreesOf(w->Picture1->lines()[0]), 10);
-    EXPECT_TRUE(w->Picture1->toolTip().isEmpty());
+    EXPECT_EQ(w->Picture1->toolTip(), kOpeningTip);
     EXPECT_TRUE(w->Command8->isEnabled());
     EXPECT_TRUE(w->Command9->isEnabled());
 }
