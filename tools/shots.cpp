@@ -5,6 +5,7 @@
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
 #include "app/shared/Modulo1.h"
+#include "exercises/frmRuota.h"
 #include "exercises/frmRuota1.h"
 #include "exercises/frmRuota1a.h"
 #include "exercises/frmRuota2.h"
@@ -18,6 +19,7 @@
 #include "platform/Form.h"
 #include "platform/ListTextBox.h"
 #include "platform/PictureBox.h"
+#include "platform/PressButton.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"
 
@@ -72,6 +74,18 @@ int main(int argc, char** argv)
     save(*platform::Form::show<app::FormAvvio>(), out, QStringLiteral("splash") + suffix);
     closeAll();
     save(*platform::Form::show<app::FormMenu>(), out, QStringLiteral("menu") + suffix);
+    closeAll();
+
+    // Build the angle: 40 degrees asked, 45 + 5 built and 10 taken back, then 40.
+    platform::Random::scriptForTesting({0.3, 0.2, 40.5 / 360});
+    auto& ruota = *platform::Form::show<exercises::frmRuota>();
+    settle();
+    QTest::mouseClick(ruota.Command6, Qt::LeftButton);
+    QTest::mouseClick(ruota.Command2, Qt::LeftButton);
+    QTest::mouseClick(ruota.Command1, Qt::RightButton);
+    save(ruota, out, QStringLiteral("frmRuota-question") + suffix);
+    QTest::mouseClick(ruota.Command8, Qt::LeftButton);
+    save(ruota, out, QStringLiteral("frmRuota-right") + suffix);
     closeAll();
 
     platform::Random::scriptForTesting({0.5, 0.1, 0.45});

@@ -2,6 +2,7 @@
 
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
+#include "exercises/frmRuota.h"
 #include "exercises/frmRuota1.h"
 #include "exercises/frmRuota1a.h"
 #include "exercises/frmRuota2.h"
@@ -35,6 +36,7 @@ QList<WindowEntry> allWindows()
     return {
         entry<FormAvvio>("FormAvvio"),
         entry<FormMenu>("FormMenu"),
+        entry<exercises::frmRuota>("frmRuota", "Command2"),
         entry<exercises::frmRuota1>("frmRuota1", "Command3"),
         entry<exercises::frmRuota2>("frmRuota2", "Command4"),
         entry<exercises::frmRuota1a>("frmRuota1a", "Command7"),

@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -75,6 +78,17 @@ void makeOpaqueWhite(QLabel* label)
     p.setColor(QPalette::Window, Qt::white);
     p.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(p);
+}
+
+void fitCaption(QPushButton* button, qreal designPointSize, qreal smallest)
+{
+    QFont font = button->font();
+    font.setPointSizeF(designPointSize);
+    // Room for the frame and a little air on each side.
+    const int room = button->width() - 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin) - 4;
+    while (font.pointSizeF() > smallest && QFontMetrics(font).horizontalAdvance(button->text()) > room)
+        font.setPointSizeF(std::max(smallest, font.pointSizeF() - 0.5));
+    button->setFont(font);
 }
 
 QFont designFont(const QString& family, qreal pointSize, bool bold)

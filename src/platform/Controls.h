@@ -30,6 +30,10 @@ PictureBox* newPictureBox(QWidget* parent, const QRect& geometry);
 // A label with an opaque white background, as the feedback labels have.
 void makeOpaqueWhite(QLabel* label);
 
+// Makes a button's font smaller, down to `smallest` points, until its caption
+// fits its width: for long translations of a short design caption.
+void fitCaption(QPushButton* button, qreal designPointSize, qreal smallest);
+
 QFont designFont(const QString& family, qreal pointSize, bool bold);
 
 // A rectangle given in twips, converted to pixels.

@@ -16,6 +16,7 @@
 #include "app/shared/Modulo1.h"
 #include "app/shared/ModuloColoriSuoni.h"
 #include "exercise/ExerciseForm.h"
+#include "exercises/frmRuota.h"
 #include "exercises/frmRuota1.h"
 #include "exercises/frmRuota1a.h"
 #include "exercises/frmRuota2.h"
@@ -25,6 +26,7 @@
 #include "exercises/frmRuota6.h"
 #include "language/LanguageSupport.h"
 #include "platform/PictureBox.h"
+#include "platform/PressButton.h"
 #include "platform/Random.h"
 #include "support/AppFixture.h"
 
@@ -41,6 +43,20 @@ namespace {
 
 using platform::Form;
 using platform::MessageAnswer;
+
+struct Ruota {
+    using Window = exercises::frmRuota;
+    static constexpr const char* kName = "frmRuota";
+    static QList<double> question() { return {0.5 / 360, 10.5 / 360}; } // first arm up, 10 degrees asked
+    // From nothing again, one turn of 10 degrees, then "conferma".
+    static void answerRight(Window& w)
+    {
+        w.Command9->click();
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        w.Command8->click();
+    }
+    static void answerWrong(Window& w) { w.Command8->click(); } // never after a right one
+};
 
 struct Ruota1 {
     using Window = exercises::frmRuota1;
@@ -111,7 +127,7 @@ struct Ruota1a {
     static void answerWrong(Window& w) { w.Command8->click(); }
 };
 
-using ExerciseTypes = ::testing::Types<Ruota1, Ruota3, Ruota4, Ruota5, Ruota6, Ruota2, Ruota1a>;
+using ExerciseTypes = ::testing::Types<Ruota, Ruota1, Ruota3, Ruota4, Ruota5, Ruota6, Ruota2, Ruota1a>;
 
 // Every registered exercise has its traits here.
 template <class... T> QStringList traitNames(::testing::Types<T...>)
