@@ -142,7 +142,9 @@ class Program:
         app.clearCache()
         shown = []
         for window in app:
-            if window is not None and window.getState().contains(pyatspi.STATE_SHOWING):
+            # A tooltip under the resting pointer is a window too, but no window of the program's.
+            if window is not None and window.getState().contains(pyatspi.STATE_SHOWING) \
+                    and window.getRole() != pyatspi.ROLE_TOOL_TIP:
                 shown.append(window)
         return shown
 
