@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QApplication>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -174,8 +176,12 @@ TEST_F(LanguageMenuTest, APickTranslatesTheMenuAtOnceButTheExitQuestionKeepsTheS
 
     menu->mnuLanguage[english]->trigger();
     EXPECT_EQ(menu->Command1->text(), shipped("English", "FormMenu", "Command1.Caption"));
-    // The menu's caption from the file, with Alt and its first letter opening it.
+    // The menu's caption from the file, with Alt and its first letter opening it; F10 opens it too.
     EXPECT_EQ(menu->mnuLanguages->title(), "&" + shipped("English", "FormMenu", "mnuLanguages.Caption"));
+    QApplication::setActiveWindow(menu);
+    QTest::keyClick(menu, Qt::Key_F10);
+    EXPECT_EQ(menu->menuBar()->activeAction(), menu->mnuLanguages->menuAction());
+    menu->mnuLanguages->hide();
     EXPECT_EQ(platform::MessageBox::buttonCaption(platform::MessageAnswer::Yes),
               shipped("English", "Strings", "0090"));
     EXPECT_EQ(menu->windowTitle(), shipped("English", "FormMenu", "FormMenu.Caption"));
