@@ -280,6 +280,9 @@ QString findIniValue(QStringView text, QStringView section, QStringView key)
 
 QString ReadIniString(const QString& filePath, const QString& section, const QString& key)
 {
+    // Only regular files are read: opening a pipe would wait for a writer.
+    if (!QFileInfo(filePath).isFile())
+        return {};
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         return {};

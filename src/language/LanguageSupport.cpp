@@ -68,16 +68,19 @@ QString languageFilePath()
 {
     if (!isSafeLanguageName(CurrentLanguageFile))
         return {};
-    const QString path = platform::AppDir::path() + u'/' + CurrentLanguageFile + QStringLiteral(".lng");
+    // Paths are joined as plain text: a name is never a pattern, and one that
+    // starts with ':' is never taken for a resource.
+    const QString dir = platform::AppDir::path() + u'/';
+    const QString path = dir + CurrentLanguageFile + QStringLiteral(".lng");
     if (QFileInfo::exists(path))
         return path;
     // The menu lists "Name.LNG" as "Name" too: find the file whatever the
     // case of its extension, as the file systems of old did.
-    const QDir dir(platform::AppDir::path());
-    for (const QString& file : dir.entryList({CurrentLanguageFile + QStringLiteral(".*")}, QDir::Files)) {
-        if (file.size() == CurrentLanguageFile.size() + 4 && file.startsWith(CurrentLanguageFile)
+    const QStringList files = QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    for (const QString& file : files) {
+        if (file.size() == path.size() - dir.size() && file.startsWith(CurrentLanguageFile)
             && file.endsWith(QStringLiteral(".lng"), Qt::CaseInsensitive))
-            return dir.filePath(file);
+            return dir + file;
     }
     return path;
 }

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using language::findIniValue;
 using language::ReadIniString;
 using language::WriteIniString;
@@ -129,6 +131,9 @@ TEST_F(IniFileTest, MissingFileSectionOrKeyReadsEmpty)
     EXPECT_EQ(ReadIniString(file, "Strings", "CurrentLanguage"), "");
     EXPECT_EQ(ReadIniString(path("missing.ini"), "Language", "CurrentLanguage"), "");
     EXPECT_EQ(ReadIniString(dir.path(), "Language", "CurrentLanguage"), "");
+    // A pipe is not read (opening it would wait for a writer).
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.lng")).constData(), 0600), 0);
+    EXPECT_EQ(ReadIniString(path("pipe.lng"), "Language", "CurrentLanguage"), "");
 }
 
 // Big language files are read with sections, blanks and quotes like small ones.
