@@ -278,6 +278,19 @@ QString findIniValue(QStringView text, QStringView section, QStringView key)
     return place.keyLine >= 0 ? cleanValue(place.value) : QString();
 }
 
+QStringList findIniKeys(QStringView text, QStringView section)
+{
+    const QList<LineSpan> spans = splitLines(text);
+    const KeyPlace place = locate(text, spans, section, {});
+    QStringList keys;
+    for (qsizetype i = place.sectionLine + 1; place.sectionLine >= 0 && i <= place.lastKeyLine; ++i) {
+        const IniLine line = parseLine(text.sliced(spans[i].start, spans[i].length));
+        if (line.kind == LineKind::Key)
+            keys.append(line.name.toString());
+    }
+    return keys;
+}
+
 QString ReadIniString(const QString& filePath, const QString& section, const QString& key)
 {
     // Only regular files are read: opening a pipe would wait for a writer.
