@@ -48,8 +48,13 @@ QString SingleInstance::heldLockPath() const
 
 QStringList SingleInstance::defaultLockFilePaths()
 {
+    // A temporary directory that does not exist comes back empty: never the
+    // root of the file system.
     const QString name = QStringLiteral("gonioma-%1.lock").arg(getuid());
-    QStringList paths{QDir::tempPath() + u'/' + name};
+    QStringList paths;
+    const QString temp = QDir::tempPath();
+    if (!temp.isEmpty())
+        paths.append(temp + u'/' + name);
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty())
         paths.append(runtime + u'/' + name);

@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # The program ends at once whatever its sounds: with the wrong-answer sound cut
-# to 10 bytes, a pupil answers a few questions (right and wrong), leaves the
-# exercise and ends the program with "Esci" and Yes; the process must be gone
-# within 2 seconds, with status 0 and no sanitizer report.
+# to 10 bytes (or the folder of sounds missing), a pupil answers a few
+# questions (right and wrong), leaves the exercise and ends the program with
+# "Esci" and Yes; the process must be gone within 2 seconds, with status 0 and
+# no sanitizer report.
 #
-# Usage: damaged_sound.sh path/to/gonioma
-TEST_NAME=e2e_damaged_sound
+# Usage: damaged_sound.sh path/to/gonioma [truncated|missing]
 BIN=${1:-}
-[ -n "$BIN" ] && [ -x "$BIN" ] || { echo "usage: $0 path/to/gonioma" >&2; exit 2; }
+DAMAGE=${2:-truncated}
+TEST_NAME="e2e_sound_$DAMAGE"
+[ -n "$BIN" ] && [ -x "$BIN" ] || { echo "usage: $0 path/to/gonioma [truncated|missing]" >&2; exit 2; }
 . "$(dirname "$0")/xsession.sh"
 
 copy_program "$BIN" "$WORK/app"
-head -c 10 "$WORK/app/suoni/no.wav" >"$WORK/no.wav" && mv "$WORK/no.wav" "$WORK/app/suoni/no.wav"
+case "$DAMAGE" in
+truncated) head -c 10 "$WORK/app/suoni/no.wav" >"$WORK/no.wav" && mv "$WORK/no.wav" "$WORK/app/suoni/no.wav" ;;
+missing) rm -r "$WORK/app/suoni" ;;
+*) fail "unknown damage '$DAMAGE'" ;;
+esac
 SPLASH=$(window_title "$WORK/app" FormAvvio)
 MENU=$(window_title "$WORK/app" FormMenu)
 EXERCISE=$(window_title "$WORK/app" frmRuota1)
@@ -40,7 +46,7 @@ for _ in 1 2 3; do
     done
     click_at 0.8275 0.761 # "avanti"
 done
-say "answered three questions with the wrong-answer sound cut short"
+say "answered three questions with the sounds $DAMAGE"
 
 click_at 0.827 0.885 # "esci"
 wait_for 1 "$QUESTION_TITLE" "$WAIT" "$RUN"

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -76,6 +77,19 @@ TEST(LockPlacesByDefault, TemporaryThenRuntimeThenHomeDirectory)
     EXPECT_TRUE(places[0].startsWith(QDir::tempPath() + "/gonioma-"));
     EXPECT_TRUE(places[1].startsWith("/run/user/test/gonioma-"));
     EXPECT_TRUE(places[2].startsWith(QDir::homePath() + "/.gonioma-"));
+}
+
+TEST(LockPlacesByDefault, AMissingTemporaryDirectoryIsNotTheRootFolder)
+{
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", "/no/such/folder/anywhere");
+    const QStringList places = SingleInstance::defaultLockFilePaths();
+    if (tmp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", tmp);
+    for (const QString& place : places)
+        EXPECT_NE(QFileInfo(place).absolutePath(), "/") << place.toStdString();
 }
 
 } // namespace
