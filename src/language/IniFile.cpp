@@ -314,7 +314,11 @@ int WriteIniString(const QString& filePath, const QString& section, const QStrin
         return 0;
 
     QByteArray bytes;
-    if (QFileInfo::exists(filePath)) {
+    const QFileInfo info(filePath);
+    if (info.exists()) {
+        // A folder or a pipe is never written (opening a pipe would wait).
+        if (!info.isFile())
+            return 0;
         QFile existing(filePath);
         if (!existing.open(QIODevice::ReadOnly))
             return 0;

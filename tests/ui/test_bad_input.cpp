@@ -297,26 +297,42 @@ TEST_F(BadInputTest, APickThatCannotBeStoredHoldsForTheRunAndCorruptsNothing)
         const QByteArray after = bytesOf("LangSetting.ini").value_or("(missing)");
         EXPECT_TRUE(after == before || after == "[Language]\r\nCurrentLanguage=English\r\n") << after.toStdString();
         EXPECT_EQ(QDir(appDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), filesBefore);
+        // As at the end of a run.
         for (Form* form : Form::loadedForms())
             form->unload();
         settle();
         language::CurrentLanguageFile.clear();
+        language::forgetUnsavedLanguage();
     }
 }
 
-TEST_F(BadInputTest, ASettingsFileThatIsAFolderIsLeftAlone)
+TEST_F(BadInputTest, ASettingsFileThatIsAFolderOrAPipeIsLeftAlone)
 {
-    installShippedLanguages();
-    removeFile("LangSetting.ini");
-    ASSERT_TRUE(QDir(appDir()).mkdir("LangSetting.ini"));
-    start();
-    EXPECT_EQ(language::CurrentLanguageFile, "Italiano");
-    FormMenu* menu = openMenu();
-    ASSERT_NE(menu, nullptr);
-    menu->mnuLanguage_Click(0);
-    settle();
-    EXPECT_TRUE(QFileInfo(path("LangSetting.ini")).isDir());
-    EXPECT_TRUE(QDir(path("LangSetting.ini")).isEmpty());
+    for (const bool pipe : {false, true}) {
+        SCOPED_TRACE(pipe ? "pipe" : "folder");
+        installShippedLanguages();
+        const QString settings = path("LangSetting.ini");
+        removeFile("LangSetting.ini");
+        if (pipe)
+            ASSERT_EQ(mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
+        else
+            ASSERT_TRUE(QDir(appDir()).mkdir("LangSetting.ini"));
+        start();
+        EXPECT_EQ(language::CurrentLanguageFile, "Italiano");
+        FormMenu* menu = openMenu();
+        ASSERT_NE(menu, nullptr);
+        menu->mnuLanguage_Click(0); // neither read nor written, and nothing waits
+        settle();
+        EXPECT_EQ(QFileInfo(settings).isDir(), !pipe);
+        EXPECT_FALSE(QFileInfo(settings).isFile());
+        for (Form* form : Form::loadedForms())
+            form->unload();
+        settle();
+        QFile::remove(settings);
+        QDir(appDir()).rmdir("LangSetting.ini");
+        language::CurrentLanguageFile.clear();
+        language::forgetUnsavedLanguage();
+    }
 }
 
 } // namespace
