@@ -24,6 +24,13 @@ EXERCISE=$(window_title "$WORK/app" frmRuota1)
 [ -n "$SPLASH" ] && [ -n "$MENU" ] && [ -n "$EXERCISE" ] || fail "window titles missing from the language file"
 
 x_start 1280x1024
+if null_audio_start; then
+    AUDIO=device
+    say "sounds go to a null sound device"
+else
+    AUDIO=none
+    say "no sound server installed (package pulseaudio): the program finds no device and its sound back end is not used"
+fi
 # Sanitizer builds start slowly: allow generous waits.
 WAIT=40
 
@@ -56,6 +63,9 @@ click_at 0.762 0.895 # "Esci"
 wait_for 1 "$QUESTION_TITLE" "$WAIT" "$RUN"
 xdotool key Return # Yes
 ends_within "$RUN" 2 || fail "the program was still running 2 s after Esci and Yes"
+if [ "$AUDIO" = device ] && grep -q 'no audio device' "$WORK/run.log"; then
+    fail "the program found no sound device beside the sound server"
+fi
 [ "$ENDED_STATUS" -eq 0 ] || fail "the program ended with status $ENDED_STATUS"
 sanitizer_clean "$WORK/run.log" || fail "the sanitizers reported a fault"
 say "the program ended ${ENDED_AFTER}s after Esci and Yes"

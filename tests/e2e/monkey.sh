@@ -30,6 +30,7 @@ RESPONSE_LIMIT=30
 
 copy_program "$BIN" "$WORK/app"
 x_start 1024x768
+null_audio_start || say "no sound server installed (package pulseaudio): the program plays no sound"
 RANDOM=$SEED
 
 # Where the controls stand, in thousandths of the screen: the splash's

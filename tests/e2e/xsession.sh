@@ -133,6 +133,23 @@ x_start() {
     read -r SCREEN_W SCREEN_H < <(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
 }
 
+# ---- a sound device ------------------------------------------------------------
+
+# null_audio_start: a private sound server with one device that plays into
+# nothing, so the program's sounds go through the real back end; false when
+# the server is not installed (the program then finds no device).
+null_audio_start() {
+    command -v pulseaudio >/dev/null || return 1
+    HOME="$WORK" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        -L module-null-sink -L module-native-protocol-unix >"$WORK/pulseaudio.log" 2>&1 &
+    PIDS+=("$!")
+    for _ in $(seq 50); do
+        [ -S "$XDG_RUNTIME_DIR/pulse/native" ] && return 0
+        sleep 0.1
+    done
+    fail "the sound server did not start"
+}
+
 # ---- the program's processes -------------------------------------------------
 
 start_program() { # start_program NAME: starts $APP, its pid in STARTED
