@@ -66,7 +66,7 @@ int main(int argc, char** argv)
     const QString suffix = QStringLiteral("-%1x%2").arg(screen.width()).arg(screen.height());
     QDir().mkpath(out);
     platform::Screen::setSizeForTesting(screen);
-    language::CurrentLanguageFile = language::readLanguageSetting();
+    language::CurrentLanguageFile = language::languageForTheRun();
     app::ExitPromptText = language::LookupString(QStringLiteral("0001"));
     app::CorrectLabelText = language::LookupString(QStringLiteral("0040"));
     app::WrongLabelText = language::LookupString(QStringLiteral("0041"));

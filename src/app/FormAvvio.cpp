@@ -46,7 +46,7 @@ FormAvvio::FormAvvio()
 
 void FormAvvio::Form_Load()
 {
-    language::CurrentLanguageFile = language::readLanguageSetting();
+    language::CurrentLanguageFile = language::languageForTheRun();
     QPointer<FormAvvio> self(this);
     language::TranslateForm(this);
     // The translation lets the event loop run; the program may have ended meanwhile.

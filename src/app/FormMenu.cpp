@@ -169,7 +169,7 @@ void FormMenu::MLSFillMenuLanguages()
         mnuLanguage[i]->setText(names[i]);
         mnuLanguage[i]->setData(names[i]);
     }
-    language::CurrentLanguageFile = language::readLanguageSetting();
+    language::CurrentLanguageFile = language::languageForTheRun();
     for (QAction* item : mnuLanguage) {
         if (item->data().toString() == language::CurrentLanguageFile) {
             item->setChecked(true);

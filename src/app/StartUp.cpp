@@ -17,7 +17,7 @@ bool StartUp(platform::SingleInstance& instance)
                                     platform::MessageButtons::Ok, language::LookupString(QStringLiteral("0038"))});
         return false;
     }
-    language::CurrentLanguageFile = language::readLanguageSetting();
+    language::CurrentLanguageFile = language::languageForTheRun();
     ExitPromptText = language::LookupString(QStringLiteral("0001"));
     CorrectLabelText = language::LookupString(QStringLiteral("0040"));
     WrongLabelText = language::LookupString(QStringLiteral("0041"));

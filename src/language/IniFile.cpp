@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <type_traits>
 
 namespace language {
 
@@ -169,7 +170,8 @@ std::optional<QString> decodeUtf8(const QByteArray& bytes)
 }
 
 // New lines follow the file: Windows-1252 in a file that is not UTF-8, as long
-// as the line can be written that way; UTF-8 otherwise.
+// as the line can be written that way; UTF-8 otherwise (withKey then finds
+// that the file no longer reads as it did and writes it anew).
 QByteArray encodeLine(const QString& line, bool fileIsUtf8)
 {
     if (!fileIsUtf8) {
@@ -182,46 +184,80 @@ QByteArray encodeLine(const QString& line, bool fileIsUtf8)
 }
 
 // A line we write must read back as what it is meant to be: a header naming the
-// section, or a line of the key, with no line break anywhere in it.
+// section, or a line of the key, with no line break anywhere in it and nothing
+// that UTF-8 cannot carry (half of a surrogate pair).
 bool readsBackAs(const QString& line, LineKind kind, QStringView name)
 {
     if (name.isEmpty() || std::any_of(line.cbegin(), line.cend(), [](QChar c) { return isLineEnd(c); }))
+        return false;
+    if (QString::fromUtf8(line.toUtf8()) != line)
         return false;
     const IniLine parsed = parseLine(line);
     return parsed.kind == kind && parsed.name == name;
 }
 
-QByteArray insertedAfter(const QByteArray& bytes, const LineSpan& span, const QByteArray& lines)
+template <typename Text>
+Text lineEnd()
 {
-    QByteArray result = bytes.first(span.next());
-    if (span.endLength == 0)
-        result += WrittenLineEnd;
-    return result + lines + bytes.sliced(span.next());
+    if constexpr (std::is_same_v<Text, QString>)
+        return QStringLiteral("\r\n");
+    else
+        return WrittenLineEnd;
 }
 
-// The file's bytes with the key set: every line but the one written (and a line
-// end added to a last line that had none) stays byte for byte as it was.
+template <typename Text>
+Text insertedAfter(const Text& text, const LineSpan& span, const Text& lines)
+{
+    Text result = text.first(span.next());
+    if (span.endLength == 0)
+        result += lineEnd<Text>();
+    return result + lines + text.sliced(span.next());
+}
+
+// The same edit on a file's bytes or on its decoded text: the key's line
+// replaced, or added after the last key of its section, or the section added
+// at the end. `line` gives a written line with its line end.
+template <typename Text, typename Line>
+Text edited(const Text& text, const KeyPlace& place, const QString& header, const QString& keyLine,
+            const Line& line)
+{
+    const QList<LineSpan> lines = splitLines(text);
+    if (place.keyLine >= 0) {
+        const LineSpan& old = lines[place.keyLine];
+        return text.first(old.start) + line(keyLine) + text.sliced(old.next());
+    }
+    if (place.sectionLine >= 0) {
+        const qsizetype after = place.lastKeyLine >= 0 ? place.lastKeyLine : place.sectionLine;
+        return insertedAfter(text, lines[after], line(keyLine));
+    }
+    const Text newSection = line(header) + line(keyLine);
+    return lines.isEmpty() ? newSection : insertedAfter(text, lines.last(), newSection);
+}
+
+// The file's bytes with the key set. After the write the key reads back as
+// written and every other line as the text it had. As a rule every line but the
+// one written (and a line end added to a last line that had none) stays byte
+// for byte as it was; when that cannot keep the texts (a Windows-1252 file that
+// cannot hold the new line, or that would then read as UTF-8 and so change how
+// its other lines read), the whole file is written anew in UTF-8.
 QByteArray withKey(const QByteArray& bytes, QStringView section, QStringView key,
                    const QString& header, const QString& keyLine)
 {
     const std::optional<QString> utf8Text = decodeUtf8(bytes);
     const QString text = utf8Text ? *utf8Text : decodeText(bytes);
     const KeyPlace place = locate(text, splitLines(QStringView(text)), section, key);
-    const QList<LineSpan> lines = splitLines(bytes);
-    const auto encoded = [&](const QString& line) {
-        return encodeLine(line, utf8Text.has_value()) + WrittenLineEnd;
-    };
 
-    if (place.keyLine >= 0) {
-        const LineSpan& old = lines[place.keyLine];
-        return bytes.first(old.start) + encoded(keyLine) + bytes.sliced(old.next());
-    }
-    if (place.sectionLine >= 0) {
-        const qsizetype after = place.lastKeyLine >= 0 ? place.lastKeyLine : place.sectionLine;
-        return insertedAfter(bytes, lines[after], encoded(keyLine));
-    }
-    const QByteArray newSection = encoded(header) + encoded(keyLine);
-    return lines.isEmpty() ? newSection : insertedAfter(bytes, lines.last(), newSection);
+    const QString wanted = edited(text, place, header, keyLine,
+                                  [](const QString& line) { return line + lineEnd<QString>(); });
+    const QByteArray inPlace = edited(bytes, place, header, keyLine, [&](const QString& line) {
+        return encodeLine(line, utf8Text.has_value()) + WrittenLineEnd;
+    });
+    if (decodeText(inPlace) == wanted)
+        return inPlace;
+    // A text that starts with a byte order mark keeps it behind one more, which
+    // the reader skips.
+    const QByteArray bom = wanted.startsWith(QChar(0xFEFF)) ? QByteArrayLiteral("\xEF\xBB\xBF") : QByteArray();
+    return bom + wanted.toUtf8();
 }
 
 } // namespace
@@ -242,8 +278,24 @@ QString findIniValue(QStringView text, QStringView section, QStringView key)
     return place.keyLine >= 0 ? cleanValue(place.value) : QString();
 }
 
+QStringList findIniKeys(QStringView text, QStringView section)
+{
+    const QList<LineSpan> spans = splitLines(text);
+    const KeyPlace place = locate(text, spans, section, {});
+    QStringList keys;
+    for (qsizetype i = place.sectionLine + 1; place.sectionLine >= 0 && i <= place.lastKeyLine; ++i) {
+        const IniLine line = parseLine(text.sliced(spans[i].start, spans[i].length));
+        if (line.kind == LineKind::Key)
+            keys.append(line.name.toString());
+    }
+    return keys;
+}
+
 QString ReadIniString(const QString& filePath, const QString& section, const QString& key)
 {
+    // Only regular files are read: opening a pipe would wait for a writer.
+    if (!QFileInfo(filePath).isFile())
+        return {};
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -262,7 +314,11 @@ int WriteIniString(const QString& filePath, const QString& section, const QStrin
         return 0;
 
     QByteArray bytes;
-    if (QFileInfo::exists(filePath)) {
+    const QFileInfo info(filePath);
+    if (info.exists()) {
+        // A folder or a pipe is never written (opening a pipe would wait).
+        if (!info.isFile())
+            return 0;
         QFile existing(filePath);
         if (!existing.open(QIODevice::ReadOnly))
             return 0;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // Profile (INI) files: the settings file and the language files are read and
@@ -23,6 +24,9 @@ QString decodeText(const QByteArray& bytes);
 // The value of a key in already decoded INI text; what ReadIniString returns
 // for a file holding that text.
 QString findIniValue(QStringView text, QStringView section, QStringView key);
+
+// The names of the keys in the section (its first header only), in file order.
+QStringList findIniKeys(QStringView text, QStringView section);
 
 // Longest value handed back; longer ones are cut.
 inline constexpr qsizetype MaxIniValueLength = 511;

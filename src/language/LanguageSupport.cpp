@@ -3,9 +3,11 @@
 #include "platform/MessageBox.h"
 
 #include "language/IniFile.h"
+#include "language/LanguageFiles.h"
 #include "platform/AppDir.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -55,6 +57,32 @@ void forgetUnsavedLanguage()
     unsavedLanguage().reset();
 }
 
+QString languageForTheRun()
+{
+    const QString setting = readLanguageSetting();
+    if (isUsableLanguage(setting))
+        return setting;
+    QStringList candidates = listLanguageNames(platform::AppDir::path());
+    candidates.prepend(QString::fromLatin1(kFallbackLanguage));
+    for (const QString& name : std::as_const(candidates)) {
+        if (isUsableLanguage(name))
+            return name;
+    }
+    return setting;
+}
+
+bool isUsableLanguage(const QString& name)
+{
+    const QString path = languageFilePathFor(name);
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || !info.isReadable())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return !findIniKeys(decodeText(file.readAll()), QStringLiteral("Strings")).isEmpty();
+}
+
 bool isSafeLanguageName(const QString& name)
 {
     const bool control = std::any_of(name.cbegin(), name.cend(), [](QChar c) {
@@ -66,18 +94,26 @@ bool isSafeLanguageName(const QString& name)
 
 QString languageFilePath()
 {
-    if (!isSafeLanguageName(CurrentLanguageFile))
+    return languageFilePathFor(CurrentLanguageFile);
+}
+
+QString languageFilePathFor(const QString& name)
+{
+    if (!isSafeLanguageName(name))
         return {};
-    const QString path = platform::AppDir::path() + u'/' + CurrentLanguageFile + QStringLiteral(".lng");
+    // Paths are joined as plain text: a name is never a pattern, and one that
+    // starts with ':' is never taken for a resource.
+    const QString dir = platform::AppDir::path() + u'/';
+    const QString path = dir + name + QStringLiteral(".lng");
     if (QFileInfo::exists(path))
         return path;
     // The menu lists "Name.LNG" as "Name" too: find the file whatever the
     // case of its extension, as the file systems of old did.
-    const QDir dir(platform::AppDir::path());
-    for (const QString& file : dir.entryList({CurrentLanguageFile + QStringLiteral(".*")}, QDir::Files)) {
-        if (file.size() == CurrentLanguageFile.size() + 4 && file.startsWith(CurrentLanguageFile)
+    const QStringList files = QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    for (const QString& file : files) {
+        if (file.size() == path.size() - dir.size() && file.startsWith(name)
             && file.endsWith(QStringLiteral(".lng"), Qt::CaseInsensitive))
-            return dir.filePath(file);
+            return dir + file;
     }
     return path;
 }
@@ -85,7 +121,7 @@ QString languageFilePath()
 QString LookupString(const QString& id)
 {
     if (CurrentLanguageFile.isEmpty())
-        CurrentLanguageFile = readLanguageSetting();
+        CurrentLanguageFile = languageForTheRun();
     const QString path = languageFilePath();
     if (path.isEmpty())
         return {};

@@ -24,12 +24,27 @@ bool saveLanguageSetting(const QString& name);
 // Forgets a choice that could not be saved, as at the start of a run.
 void forgetUnsavedLanguage();
 
+// The language to use for this run: the one the settings file names, when its
+// file can be used at all; otherwise "Italiano", or failing that the first
+// listed language whose file can be used, so that no message box is left
+// without text. The settings file itself is left as it is.
+QString languageForTheRun();
+
+// True when the language's file is a readable regular file with at least one
+// message text (a key in section "Strings").
+bool isUsableLanguage(const QString& name);
+
+// The language used when the one in the settings file cannot be.
+inline constexpr char kFallbackLanguage[] = "Italiano";
+
 // False for names that could lead out of the program's directory: '/', '\\',
 // "..", or a control character.
 bool isSafeLanguageName(const QString& name);
 
 // AppDir + "/" + CurrentLanguageFile + ".lng"; empty when the name is unsafe.
 QString languageFilePath();
+// The same for any language name.
+QString languageFilePathFor(const QString& name);
 
 // The text of message `id` (section "Strings") in the current language file,
 // read afresh on every call; empty when it cannot be found.

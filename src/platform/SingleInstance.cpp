@@ -7,28 +7,62 @@
 
 namespace platform {
 
-SingleInstance::SingleInstance(const QString& lockFilePath)
-    : m_lock(std::make_unique<QLockFile>(lockFilePath))
+SingleInstance::SingleInstance(QStringList lockFilePaths)
+    : m_paths(std::move(lockFilePaths))
 {
-    // Only a dead owner makes a lock stale, never its age: the program may
-    // stay open all day.
-    m_lock->setStaleLockTime(0);
+}
+
+SingleInstance::SingleInstance(const QString& lockFilePath)
+    : SingleInstance(QStringList{lockFilePath})
+{
 }
 
 SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::previousInstanceRunning()
 {
-    if (!m_checked) {
-        m_checked = true;
-        m_running = !m_lock->tryLock(0) && m_lock->error() == QLockFile::LockFailedError;
+    if (m_checked)
+        return m_running;
+    m_checked = true;
+    for (const QString& path : std::as_const(m_paths)) {
+        auto lock = std::make_unique<QLockFile>(path);
+        // Only a dead owner makes a lock stale, never its age: the program
+        // may stay open all day.
+        lock->setStaleLockTime(0);
+        if (lock->tryLock(0)) {
+            m_lock = std::move(lock);
+            m_heldPath = path;
+            return m_running = false;
+        }
+        if (lock->error() == QLockFile::LockFailedError)
+            return m_running = true;
+        // No lock can be made here: try the next place.
     }
-    return m_running;
+    return m_running = false;
 }
 
-QString SingleInstance::defaultLockFilePath()
+QString SingleInstance::heldLockPath() const
 {
-    return QDir(QDir::tempPath()).filePath(QStringLiteral("gonioma-%1.lock").arg(getuid()));
+    return m_heldPath;
+}
+
+QStringList SingleInstance::defaultLockFilePaths()
+{
+    // A temporary directory that does not exist comes back empty: never the
+    // root of the file system.
+    const QString name = QStringLiteral("gonioma-%1.lock").arg(getuid());
+    QStringList paths;
+    const QString temp = QDir::tempPath();
+    if (!temp.isEmpty())
+        paths.append(temp + u'/' + name);
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty())
+        paths.append(runtime + u'/' + name);
+    const QString home = QDir::homePath();
+    if (!home.isEmpty())
+        paths.append(home + QStringLiteral("/.") + name);
+    paths.removeDuplicates();
+    return paths;
 }
 
 } // namespace platform

@@ -8,7 +8,9 @@
 namespace platform {
 
 // Plays a WAV file by path without waiting; a new sound replaces one that is
-// still playing. Sounds are loaded once and kept for the whole run.
+// still playing. Sounds are loaded once and kept for the whole run, and never
+// torn down: the end of the program does not wait on the sound back end. A
+// missing or damaged file (see isCompleteWav) plays nothing.
 class SoundPlayer {
 public:
     static void preload(const QStringList& paths);

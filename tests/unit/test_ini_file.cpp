@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using language::findIniValue;
 using language::ReadIniString;
@@ -128,6 +131,9 @@ TEST_F(IniFileTest, MissingFileSectionOrKeyReadsEmpty)
     EXPECT_EQ(ReadIniString(file, "Strings", "CurrentLanguage"), "");
     EXPECT_EQ(ReadIniString(path("missing.ini"), "Language", "CurrentLanguage"), "");
     EXPECT_EQ(ReadIniString(dir.path(), "Language", "CurrentLanguage"), "");
+    // A pipe is not read (opening it would wait for a writer).
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.lng")).constData(), 0600), 0);
+    EXPECT_EQ(ReadIniString(path("pipe.lng"), "Language", "CurrentLanguage"), "");
 }
 
 // Big language files are read with sections, blanks and quotes like small ones.
@@ -244,21 +250,62 @@ TEST_F(IniFileTest, RefusedWritesLeaveTheFileAlone)
     EXPECT_FALSE(QFile::exists(path("absent.ini")));
 }
 
-TEST_F(IniFileTest, NewLinesFollowAWindows1252FileWhenTheyCan)
+// After a write the key reads back as written and every other key as it read
+// before; lines keep their bytes unless the file's encoding makes that impossible,
+// and then the whole file is written anew in UTF-8.
+TEST_F(IniFileTest, AWriteNeverChangesHowTheFileReads)
 {
-    const QString file = write("it.lng", "[Strings]\r\n0001=perch\xE8\r\n");
+    const QString greek = QString::fromUtf8("\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC");
+    const struct {
+        const char* what;
+        QByteArray before;
+        const char* key;
+        QString value;
+        QByteArray after;
+    } writes[] = {
+        {"Windows-1252 file, value it can hold: that line only, in Windows-1252",
+         "[Strings]\r\n0001=perch\xE8\r\n", "0002", QString::fromUtf8("90\xC2\xB0"),
+         "[Strings]\r\n0001=perch\xE8\r\n0002=90\xB0\r\n"},
+        {"Windows-1252 file, value it cannot hold: all of it anew in UTF-8",
+         "[Strings]\r\n0001=Fran\xE7" "ais\n; caf\xE9\r\n", "0001", greek,
+         "[Strings]\r\n0001=" + greek.toUtf8() + "\r\n; caf\xC3\xA9\r\n"},
+        {"Windows-1252 file, a check mark: all of it anew in UTF-8",
+         "[Strings]\r\n0001=perch\xE8\r\n", "0002", QString::fromUtf8("\xE2\x9C\x93"),
+         "[Strings]\r\n0001=perch\xC3\xA8\r\n0002=\xE2\x9C\x93\r\n"},
+        {"its only non-UTF-8 line replaced, the rest would read as UTF-8: anew in UTF-8",
+         "[Strings]\r\n0001=Fran\xE7" "ais\r\n0002=\xC3\xA8\r\n", "0001", "English",
+         "[Strings]\r\n0001=English\r\n0002=\xC3\x83\xC2\xA8\r\n"},
+        {"its only non-UTF-8 line replaced, the rest plain ASCII: that line only",
+         "[Strings]\r\n0001=Fran\xE7" "ais\r\n0002=plain\r\n", "0001", "English",
+         "[Strings]\r\n0001=English\r\n0002=plain\r\n"},
+        {"UTF-8 file with a byte order mark: that line only, in UTF-8",
+         "\xEF\xBB\xBF[Strings]\n0001=\xC3\xA8\n", "0002", greek,
+         "\xEF\xBB\xBF[Strings]\n0001=\xC3\xA8\n0002=" + greek.toUtf8() + "\r\n"},
+    };
+    for (const auto& write : writes) {
+        SCOPED_TRACE(write.what);
+        const QString file = this->write("t.lng", write.before);
+        QMap<QString, QString> others;
+        for (const QString key : {"0001", "0002", "0003"})
+            if (key != write.key)
+                others[key] = ReadIniString(file, "Strings", key);
 
-    EXPECT_NE(WriteIniString(file, "Strings", "0002", QString::fromUtf8("90\xC2\xB0")), 0);
-    EXPECT_EQ(bytesOf("it.lng"), "[Strings]\r\n0001=perch\xE8\r\n0002=90\xB0\r\n");
-    EXPECT_EQ(ReadIniString(file, "Strings", "0002"), QString::fromUtf8("90\xC2\xB0"));
+        EXPECT_NE(WriteIniString(file, "Strings", write.key, write.value), 0);
+        EXPECT_EQ(bytesOf("t.lng"), write.after);
+        EXPECT_EQ(ReadIniString(file, "Strings", write.key), write.value);
+        for (auto other = others.cbegin(); other != others.cend(); ++other)
+            EXPECT_EQ(ReadIniString(file, "Strings", other.key()), other.value()) << other.key().toStdString();
+    }
+}
 
-    // A check mark has no Windows-1252 byte, so that line goes out as UTF-8.
-    EXPECT_NE(WriteIniString(file, "Strings", "0003", QString::fromUtf8("\xE2\x9C\x93")), 0);
-    EXPECT_TRUE(bytesOf("it.lng").endsWith("0003=\xE2\x9C\x93\r\n"));
-
-    const QString utf8File = write("en.lng", "\xEF\xBB\xBF[Strings]\n");
-    EXPECT_NE(WriteIniString(utf8File, "Strings", "0001", QString::fromUtf8("\xC3\xA8")), 0);
-    EXPECT_EQ(bytesOf("en.lng"), "\xEF\xBB\xBF[Strings]\n0001=\xC3\xA8\r\n");
+TEST_F(IniFileTest, AValueUtf8CannotCarryIsRefused)
+{
+    const QByteArray before = "[Language]\r\nCurrentLanguage=Fran\xE7" "ais\r\n";
+    const QString file = write("LangSetting.ini", before);
+    const QString halfPair = QStringLiteral("x") + QChar(0xD800);
+    EXPECT_EQ(WriteIniString(file, "Language", "CurrentLanguage", halfPair), 0);
+    EXPECT_EQ(WriteIniString(file, "Language", halfPair, "x"), 0);
+    EXPECT_EQ(bytesOf("LangSetting.ini"), before);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "language/IniFile.h"
+#include "language/LanguageFiles.h"
 #include "language/LanguageSupport.h"
 #include "platform/AppDir.h"
 
@@ -113,6 +114,32 @@ TEST_F(LanguageLookupTest, NamesThatLeaveTheProgramsDirectoryAreNeverRead)
         CurrentLanguageFile = name;
         EXPECT_EQ(LookupString("0001"), "") << name.toStdString();
         EXPECT_EQ(language::languageFilePath(), "") << name.toStdString();
+    }
+}
+
+// Every language the menu lists is found and read by its name as it stands,
+// whatever characters the name holds and whatever the case of its extension.
+TEST_F(LanguageLookupTest, EveryListedLanguageIsReadByItsLiteralName)
+{
+    const QStringList names = {"English[UK]", ":Klingon", "star*", "what?", "{a,b}", "caret^", "Tab]le[",
+                               "~tilde", "100%", "Esperanto (1887)", "-dash", "back`tick"};
+    for (const QString extension : {".lng", ".LNG", ".Lng"}) {
+        SCOPED_TRACE(extension.toStdString());
+        QDir(appDir()).removeRecursively();
+        ASSERT_TRUE(QDir(root.path()).mkdir("app"));
+        for (const QString& name : names)
+            write(appDir() + '/' + name + extension, "[Strings]\r\n0001=\"" + name.toUtf8() + "\"\r\n");
+        // Decoys a pattern would match.
+        write(appDir() + "/EnglishU.lng", "[Strings]\r\n0001=\"decoy\"\r\n");
+        write(appDir() + "/starry.lng", "[Strings]\r\n0001=\"decoy\"\r\n");
+
+        const QStringList listed = language::listLanguageNames(appDir());
+        for (const QString& name : names) {
+            SCOPED_TRACE(name.toStdString());
+            EXPECT_TRUE(listed.contains(name));
+            CurrentLanguageFile = name;
+            EXPECT_EQ(LookupString("0001"), name);
+        }
     }
 }
 

@@ -1,0 +1,216 @@
+# Shared by the end-to-end scripts (sourced, not run): a private work folder,
+# a private X server, a copy of the program with its data that a test may
+# damage, and ways to look at and click on the screen.
+#
+# The sourcing script sets TEST_NAME first and calls `x_start` before using
+# the display.
+
+set -u
+
+fail() {
+    echo "$TEST_NAME: FAILED: $*" >&2
+    for log in "${WORK:-/nonexistent}"/*.log; do
+        [ -s "$log" ] || continue
+        echo "---- $(basename "$log") (last lines)" >&2
+        tail -n 30 "$log" >&2
+    done
+    exit 1
+}
+
+say() { echo "$TEST_NAME: $*"; }
+
+for tool in Xvfb xwininfo xdotool; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (packages xvfb, x11-utils, xdotool)"
+done
+
+# A private temporary folder: the program keeps its lock there, so a real run
+# on this machine is neither seen nor disturbed.
+WORK=$(mktemp -d) || fail "cannot make a temporary folder"
+export TMPDIR="$WORK"
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The test runner asks for the offscreen platform; here the windows are real.
+export QT_QPA_PLATFORM=xcb
+export LC_ALL=C.UTF-8
+
+PIDS=()
+XVFB=
+_x_cleanup() {
+    local pid
+    for pid in "${PIDS[@]}"; do
+        kill -KILL "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    if [ -n "$XVFB" ]; then
+        kill -TERM "$XVFB" 2>/dev/null
+        wait "$XVFB" 2>/dev/null
+    fi
+    rm -rf "$WORK"
+}
+trap _x_cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+# ---- a copy of the program ---------------------------------------------------
+
+# copy_program BIN DIR: the program with its language files, settings and
+# sounds in DIR (it finds its data beside itself); sets APP.
+copy_program() {
+    local bin=$1 dir=$2 from
+    from=$(cd "$(dirname "$bin")" && pwd)
+    mkdir -p "$dir" || fail "cannot make $dir"
+    cp "$bin" "$dir/" && cp "$from"/*.lng "$from/LangSetting.ini" "$dir/" && cp -r "$from/suoni" "$dir/" \
+        || fail "cannot copy the program from $from"
+    APP="$dir/$(basename "$bin")"
+}
+
+# ini_value FILE SECTION KEY: the value with one pair of enclosing quotes dropped.
+ini_value() {
+    awk -v section="$2" -v key="$3" '
+        { sub(/\r$/, "") }
+        /^[ \t]*\[/ { line = $0; gsub(/^[ \t]*\[|\][ \t]*$/, "", line); inside = (tolower(line) == tolower(section)); next }
+        inside {
+            eq = index($0, "=")
+            if (eq == 0) next
+            name = substr($0, 1, eq - 1); gsub(/^[ \t]+|[ \t]+$/, "", name)
+            if (tolower(name) != tolower(key)) next
+            value = substr($0, eq + 1); gsub(/^[ \t]+|[ \t]+$/, "", value)
+            if (value ~ /^".*"$/ && length(value) >= 2) value = substr(value, 2, length(value) - 2)
+            print value; exit
+        }' "$1"
+}
+
+# window_title DIR SECTION: the title a window takes from the language file
+# of the program in DIR (Windows-1252 files are converted for the comparison).
+window_title() {
+    local dir=$1 language lng
+    language=$(ini_value "$dir/LangSetting.ini" Language CurrentLanguage 2>/dev/null)
+    [ -n "$language" ] && [ -f "$dir/$language.lng" ] || language=Italiano
+    lng="$dir/$language.lng"
+    if iconv -f UTF-8 -t UTF-8 "$lng" >/dev/null 2>&1; then
+        ini_value "$lng" "$2" "$2.Caption"
+    else
+        iconv -f WINDOWS-1252 -t UTF-8 "$lng" | ini_value /dev/stdin "$2" "$2.Caption"
+    fi
+}
+
+# The title of the program's questions ("esci", "Esci").
+QUESTION_TITLE="Esercitazioni sugli gonioma"
+
+# ---- a private X server ------------------------------------------------------
+
+_display_taken() {
+    local pid
+    [ -e "/tmp/.X$1-lock" ] || return 1
+    pid=$(tr -dc '0-9' <"/tmp/.X$1-lock" 2>/dev/null)
+    [ -z "$pid" ] || [ -d "/proc/$pid" ]
+}
+
+# x_start [WIDTHxHEIGHT]: a private server on the first free display from :60.
+x_start() {
+    local size=${1:-1280x1024} n
+    DISPLAY_NUMBER=
+    for n in $(seq 60 89); do
+        _display_taken "$n" && continue
+        # -noreset: the server would otherwise reset when its last client
+        # goes and refuse the next one for a moment.
+        Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+        XVFB=$!
+        for _ in $(seq 50); do
+            if xwininfo -root -display ":$n" >/dev/null 2>&1; then
+                DISPLAY_NUMBER=$n
+                break
+            fi
+            kill -0 "$XVFB" 2>/dev/null || break
+            sleep 0.1
+        done
+        [ -n "$DISPLAY_NUMBER" ] && break
+        kill -TERM "$XVFB" 2>/dev/null
+        wait "$XVFB" 2>/dev/null
+        XVFB=
+    done
+    [ -n "$DISPLAY_NUMBER" ] || fail "could not start Xvfb on any display from :60 to :89"
+    export DISPLAY=":$DISPLAY_NUMBER"
+    read -r SCREEN_W SCREEN_H < <(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
+}
+
+# ---- a sound device ------------------------------------------------------------
+
+# null_audio_start: a private sound server with one device that plays into
+# nothing, so the program's sounds go through the real back end; false when
+# the server is not installed (the program then finds no device).
+null_audio_start() {
+    command -v pulseaudio >/dev/null || return 1
+    HOME="$WORK" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        -L module-null-sink -L module-native-protocol-unix >"$WORK/pulseaudio.log" 2>&1 &
+    PIDS+=("$!")
+    for _ in $(seq 50); do
+        [ -S "$XDG_RUNTIME_DIR/pulse/native" ] && return 0
+        sleep 0.1
+    done
+    fail "the sound server did not start"
+}
+
+# ---- the program's processes -------------------------------------------------
+
+start_program() { # start_program NAME: starts $APP, its pid in STARTED
+    "$APP" >"$WORK/$1.log" 2>&1 &
+    STARTED=$!
+    PIDS+=("$STARTED")
+}
+
+# sanitizer_clean LOG: no report of the sanitizers in the log.
+sanitizer_clean() {
+    ! grep -qE 'AddressSanitizer|LeakSanitizer|runtime error' "$1"
+}
+
+# ---- looking at the screen ---------------------------------------------------
+
+# Ids of the mapped windows whose title is TITLE.
+windows_titled() {
+    local title=$1 id
+    xwininfo -root -tree 2>/dev/null \
+        | awk -v a="\"$title\":" -v b="\"$title — " 'index($0, a) || index($0, b) { print $1 }' \
+        | while read -r id; do
+            xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
+        done
+}
+
+count_titled() { windows_titled "$1" | wc -l; }
+
+# wait_for COUNT TITLE SECONDS PID: until COUNT windows titled TITLE are shown;
+# fails at once if the process PID (0: none) ends meanwhile.
+wait_for() {
+    local want=$1 title=$2 seconds=$3 pid=$4 i
+    for ((i = 0; i < seconds * 5; i++)); do
+        [ "$(count_titled "$title")" -eq "$want" ] && return 0
+        if [ "$pid" -ne 0 ] && ! kill -0 "$pid" 2>/dev/null; then
+            fail "the program ended while waiting for $want window(s) titled '$title'"
+        fi
+        sleep 0.2
+    done
+    fail "expected $want window(s) titled '$title' within ${seconds}s, found $(count_titled "$title")"
+}
+
+# click_at FX FY: a click at a fraction of the screen's width and height (the
+# windows fill the screen from its top left corner: there is no window manager).
+click_at() {
+    xdotool mousemove "$(awk -v f="$1" -v w="$SCREEN_W" 'BEGIN { printf "%d", f * w }')" \
+        "$(awk -v f="$2" -v h="$SCREEN_H" 'BEGIN { printf "%d", f * h }')" click 1
+}
+
+# ends_within PID SECONDS: true when the process has ended within that time
+# (measured in tenths); its exit status in ENDED_STATUS, the time in ENDED_AFTER.
+ends_within() {
+    local pid=$1 limit=$2 start now
+    start=$(date +%s%N)
+    while kill -0 "$pid" 2>/dev/null; do
+        now=$(date +%s%N)
+        [ $(((now - start) / 1000000)) -le $((limit * 1000)) ] || return 1
+        sleep 0.05
+    done
+    now=$(date +%s%N)
+    wait "$pid"
+    ENDED_STATUS=$?
+    ENDED_AFTER=$(awk -v ns=$((now - start)) 'BEGIN { printf "%.2f", ns / 1e9 }')
+    return 0
+}
