@@ -82,11 +82,11 @@ one_event() {
         rnd 41; x=$((${spot%,*} + R - 20))
         rnd 31; y=$((${spot#*,} + R - 15))
         log_event click-near "$x" "$y"
-        at "$x" "$y"; CMD+=(mousemove "$PX" "$PY" click 1)
+        at "$x" "$y"; CMD+=(mousemove "$PX" "$PY" click --delay 10 1)
     elif [ "$R" -lt 60 ]; then
         rnd 1000; x=$R; rnd 1000; y=$R
         log_event click "$x" "$y"
-        at "$x" "$y"; CMD+=(mousemove "$PX" "$PY" click 1)
+        at "$x" "$y"; CMD+=(mousemove "$PX" "$PY" click --delay 10 1)
     elif [ "$R" -lt 82 ]; then
         rnd ${#KEYS[@]}
         log_event key "${KEYS[$R]}"
@@ -99,7 +99,7 @@ one_event() {
     elif [ "$R" -lt 94 ]; then
         rnd 1000; x=$R; rnd 1000; y=$R
         log_event right-click "$x" "$y"
-        at "$x" "$y"; CMD+=(mousemove "$PX" "$PY" click 3)
+        at "$x" "$y"; CMD+=(mousemove "$PX" "$PY" click --delay 10 3)
     elif [ "$R" -lt 97 ]; then
         rnd ${#HOT_SPOTS[@]}; spot=${HOT_SPOTS[$R]}
         log_event double-click "${spot%,*}" "${spot#*,}"
