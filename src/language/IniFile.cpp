@@ -4,11 +4,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <type_traits>
 
@@ -291,6 +293,83 @@ QStringList findIniKeys(QStringView text, QStringView section)
     return keys;
 }
 
+IniIndex::IniIndex(QStringView text)
+{
+    const QList<LineSpan> spans = splitLines(text);
+    QHash<QString, QString>* current = nullptr;
+    for (const LineSpan& span : spans) {
+        const IniLine line = parseLine(text.sliced(span.start, span.length));
+        if (line.kind == LineKind::Section) {
+            // Only the first header of a section counts: the keys under a
+            // repeated header are never found.
+            const QString name = foldedName(line.name);
+            current = m_sections.contains(name) ? nullptr : &m_sections[name];
+        } else if (line.kind == LineKind::Key && current) {
+            const QString name = foldedName(line.name);
+            if (!current->contains(name))
+                current->insert(name, cleanValue(line.value));
+        }
+    }
+}
+
+QString IniIndex::value(QStringView section, QStringView key) const
+{
+    const auto keys = m_sections.constFind(foldedName(trimBlanks(section)));
+    if (keys == m_sections.cend())
+        return {};
+    return keys->value(foldedName(trimBlanks(key)));
+}
+
+// Folds a name unit by unit as QStringView::compare(..., Qt::CaseInsensitive)
+// does, so two names fold alike exactly when they compare equal: a code point
+// by its simple case folding, the half of a surrogate pair that the folding
+// would change being its low half.
+QString IniIndex::foldedName(QStringView name)
+{
+    QString folded;
+    folded.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar unit = name[i];
+        if (unit.isLowSurrogate() && i > 0 && name[i - 1].isHighSurrogate()) {
+            const char32_t full = QChar::surrogateToUcs4(name[i - 1], unit);
+            folded.append(QChar(QChar::lowSurrogate(QChar::toCaseFolded(full))));
+        } else {
+            folded.append(QChar(char16_t(QChar::toCaseFolded(char32_t(unit.unicode())))));
+        }
+    }
+    return folded;
+}
+
+namespace {
+
+// The last files read, by their bytes: a file is decoded and indexed again only
+// when what it holds has changed, however quickly it was rewritten.
+struct ReadFile {
+    QString path;
+    QByteArray bytes;
+    std::shared_ptr<const IniIndex> index;
+};
+
+constexpr qsizetype kFilesKept = 2;
+
+std::shared_ptr<const IniIndex> indexOf(const QString& path, const QByteArray& bytes)
+{
+    static QList<ReadFile> kept;
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        if (kept[i].path == path && kept[i].bytes == bytes) {
+            kept.move(i, 0);
+            return kept.first().index;
+        }
+    }
+    auto index = std::make_shared<const IniIndex>(decodeText(bytes));
+    kept.prepend({path, bytes, index});
+    if (kept.size() > kFilesKept)
+        kept.removeLast();
+    return index;
+}
+
+} // namespace
+
 QString ReadIniString(const QString& filePath, const QString& section, const QString& key)
 {
     // Only regular files are read: opening a pipe would wait for a writer.
@@ -299,7 +378,7 @@ QString ReadIniString(const QString& filePath, const QString& section, const QSt
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return findIniValue(decodeText(file.readAll()), section, key);
+    return indexOf(filePath, file.readAll())->value(section, key);
 }
 
 int WriteIniString(const QString& filePath, const QString& section, const QString& key,

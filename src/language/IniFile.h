@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -10,7 +11,8 @@
 namespace language {
 
 // Reads one key of one section of an INI-style file. Empty when the file,
-// section or key is missing.
+// section or key is missing. The file is read on every call; its text is parsed
+// again only when its bytes have changed.
 QString ReadIniString(const QString& filePath, const QString& section, const QString& key);
 
 // Writes one key; returns non-zero on success, 0 on failure (nothing written).
@@ -27,6 +29,20 @@ QString findIniValue(QStringView text, QStringView section, QStringView key);
 
 // The names of the keys in the section (its first header only), in file order.
 QStringList findIniKeys(QStringView text, QStringView section);
+
+// The values of an INI text by section and key, found as findIniValue finds
+// them, for texts that are asked many times (a language file).
+class IniIndex {
+public:
+    explicit IniIndex(QStringView text);
+    QString value(QStringView section, QStringView key) const;
+
+    static QString foldedName(QStringView name);
+
+private:
+    // Sections and keys by their folded names; first header, first key wins.
+    QHash<QString, QHash<QString, QString>> m_sections;
+};
 
 // Longest value handed back; longer ones are cut.
 inline constexpr qsizetype MaxIniValueLength = 511;

@@ -309,3 +309,42 @@ TEST_F(IniFileTest, AValueUtf8CannotCarryIsRefused)
 }
 
 } // namespace
+
+// The index that serves repeated reads of a file finds what the text parser
+// finds, for names that differ only in case in every alphabet.
+TEST(IniIndex, FindsWhatTheTextParserFinds)
+{
+    const QString text = QString::fromUtf8("k=before any section\n"
+                                           "[Strings]\n0001=uno\n0001=again\nSTRASSE=ß\n"
+                                           "[ΣΟΦΊΑ]\nς=final sigma\n\xF0\x90\x90\x80=deseret\nİ=dotted\n"
+                                           "[strings]\n0002=under a repeated header\n"
+                                           "[ ]\n=empty name\n[Cut]\nlong=")
+        + QString(600, u'x') + "\n";
+    const QList<std::pair<QString, QString>> asked = {
+        {"Strings", "0001"},           {"STRINGS", "0001"},    {"Strings", "0002"},
+        {"Strings", "strasse"},        {"", "k"},              {"σοφία", "Σ"},
+        {"ΣΟΦΊΑ", "σ"},                {"σοφία", QString::fromUtf8("\xF0\x90\x90\xA8")},
+        {"ΣΟΦΊΑ", "i"},                {"ΣΟΦΊΑ", "İ"},         {" ", ""},
+        {"", ""},                      {"Cut", "LONG"},        {"Missing", "0001"},
+    };
+    const language::IniIndex index(text);
+    for (const auto& [section, key] : asked)
+        EXPECT_EQ(index.value(section, key), findIniValue(text, section, key)) << section.toStdString() << " / " << key.toStdString();
+    EXPECT_EQ(index.value(u"strings", u"0001"), "uno");
+    EXPECT_EQ(index.value(u"Strings", u"0002"), "");
+}
+
+// Reads that follow one another see every change of the file, even one made
+// at once and keeping its size.
+TEST_F(IniFileTest, ARewrittenFileIsReadAnew)
+{
+    const QString file = write("a.lng", "[Strings]\n0001=uno\n");
+    EXPECT_EQ(ReadIniString(file, "Strings", "0001"), "uno");
+    write("a.lng", "[Strings]\n0001=due\n");
+    EXPECT_EQ(ReadIniString(file, "Strings", "0001"), "due");
+    const QString other = write("b.lng", "[Strings]\n0001=tre\n");
+    EXPECT_EQ(ReadIniString(other, "Strings", "0001"), "tre");
+    EXPECT_EQ(ReadIniString(file, "Strings", "0001"), "due");
+    ASSERT_TRUE(WriteIniString(file, "Strings", "0001", "quattro"));
+    EXPECT_EQ(ReadIniString(file, "Strings", "0001"), "quattro");
+}
