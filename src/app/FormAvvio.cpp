@@ -20,6 +20,7 @@ FormAvvio::FormAvvio()
 {
     setWindowTitle(QStringLiteral("Gonioma"));
     setDesignInnerSize(twips(9600), twips(7200));
+    showAtScreenSize();
 
     const QString comic = QStringLiteral("Comic Sans MS");
     Label2[0] = addControl(newLabel(client(), twipsRect(240, 600, 9120, 2850), QStringLiteral("Gonioma")),

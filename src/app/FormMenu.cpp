@@ -42,6 +42,7 @@ FormMenu::FormMenu()
     setWindowTitle(QStringLiteral("Esercitazioni matematiche"));
     mnuLanguages = menuBar()->addMenu(QStringLiteral("Lingua"));
     setDesignInnerSize(twips(9900), twips(6100));
+    showAtScreenSize();
 
     const QFont buttonFont = designFont(font().family(), 12, false);
     auto button = [&](const QString& name, int left, int top, const QString& caption) {

@@ -51,6 +51,7 @@ void ExerciseForm::setReturnToMenu(std::function<void(Form& from)> returnToMenu)
 ExerciseForm::ExerciseForm(const QString& name)
     : Form(name)
 {
+    showAtScreenSize();
     auto* feedback = new PictureBox(client());
     PicturesattiErrati = addControl(feedback, QStringLiteral("PicturesattiErrati"));
     ComandoIconaSi = addControl(newIcon(feedback, rightIcon()), QStringLiteral("ComandoIconaSi"));

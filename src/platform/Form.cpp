@@ -72,6 +72,8 @@ void Form::showForm()
 {
     if (!m_loaded)
         return;
+    if (m_showAtScreenSize && !m_activated)
+        fillScreen();
     QWidget::show();
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
         raise();

@@ -105,6 +105,10 @@ public:
 
     // Moves the window to the top left corner and gives it the screen's size.
     void fillScreen();
+    // For a window whose Form_Activate fills the screen: it is first shown at
+    // that size already, so it is laid out and painted once, not at its load
+    // size and again at the screen's.
+    void showAtScreenSize() { m_showAtScreenSize = true; }
 
 protected:
     virtual void Form_Load() {}
@@ -146,6 +150,7 @@ private:
     QList<QPointer<QObject>> m_controls; // a control deleted at run time drops out
     bool m_loaded = false;
     bool m_activated = false;
+    bool m_showAtScreenSize = false;
 };
 
 // Design lengths are in twips: 15 to a pixel.

@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <cmath>
 
@@ -26,7 +27,7 @@ void PictureBox::setScale(const QPointF& topLeft, const QPointF& bottomRight)
 void PictureBox::clear()
 {
     m_lines.clear();
-    if (!m_backing.isNull())
+    if (hasBacking())
         m_backing.fill(Qt::white);
     update();
 }
@@ -35,11 +36,11 @@ void PictureBox::line(const QPointF& from, const QPointF& to, int colorIndex)
 {
     const DrawnLine drawn{from, to, colorIndex, m_drawWidth};
     m_lines.append(drawn);
-    if (m_backing.isNull()) {
-        update(); // the next paint draws the backing from the list
-        return;
+    if (hasBacking()) {
+        QPainter painter(&m_backing);
+        drawLine(painter, drawn);
     }
-    drawInto(m_backing, drawn);
+    // Without a backing image yet, the paint of this rectangle draws from the list.
     const QTransform t = userToPixels();
     const QRect changed = QRectF(t.map(from), t.map(to)).normalized().toAlignedRect();
     update(changed.adjusted(-m_drawWidth - 1, -m_drawWidth - 1, m_drawWidth + 1, m_drawWidth + 1));
@@ -60,9 +61,8 @@ QTransform PictureBox::userToPixels() const
     return t;
 }
 
-void PictureBox::drawInto(QImage& image, const DrawnLine& l) const
+void PictureBox::drawLine(QPainter& painter, const DrawnLine& l) const
 {
-    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setTransform(userToPixels());
     QPen pen(paletteColor(l.colorIndex), l.width);
@@ -76,16 +76,39 @@ void PictureBox::redrawBacking()
 {
     m_backing = QImage(size(), QImage::Format_RGB32);
     m_backing.fill(Qt::white);
-    for (const DrawnLine& l : m_lines)
-        drawInto(m_backing, l);
+    QPainter painter(&m_backing);
+    for (const DrawnLine& l : std::as_const(m_lines))
+        drawLine(painter, l);
+}
+
+// The image of a box the size of a window takes a few milliseconds to make:
+// a window's first paint draws its few lines straight from the list instead,
+// and the image is made right after, while the sweep waits for its next line.
+void PictureBox::makeBackingWhenIdle()
+{
+    if (m_backingPending)
+        return;
+    m_backingPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_backingPending = false;
+        if (!hasBacking() && !size().isEmpty())
+            redrawBacking();
+    });
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
-    if (m_backing.size() != size())
-        redrawBacking();
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_backing, event->rect());
+    if (hasBacking()) {
+        painter.drawImage(event->rect(), m_backing, event->rect());
+    } else {
+        painter.fillRect(event->rect(), Qt::white);
+        painter.save();
+        for (const DrawnLine& l : std::as_const(m_lines))
+            drawLine(painter, l);
+        painter.restore();
+        makeBackingWhenIdle();
+    }
     if (hasFocus())
         FocusStyle::drawFocusFrame(&painter, rect());
 }
@@ -93,7 +116,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
 void PictureBox::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_backing = QImage(); // redrawn from the list at the next paint
+    m_backing = QImage(); // paints draw from the list until it is made anew
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -66,13 +67,18 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    bool hasBacking() const { return m_backing.size() == size(); }
     void redrawBacking();
-    void drawInto(QImage& image, const DrawnLine& line) const;
+    void makeBackingWhenIdle();
+    void drawLine(QPainter& painter, const DrawnLine& line) const;
 
     QRectF m_scale{QPointF(-2, -2), QPointF(2, 2)};
     int m_drawWidth = 1;
     QList<DrawnLine> m_lines;
-    QImage m_backing; // null until first painted, and after a change of size or scale
+    // What is drawn, at the box's size; made anew after a change of size or
+    // scale, when the event loop is next idle.
+    QImage m_backing;
+    bool m_backingPending = false;
     bool m_pressed = false;
 };
 
