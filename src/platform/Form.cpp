@@ -1,5 +1,6 @@
 #include "platform/Form.h"
 
+#include "platform/FreedMemory.h"
 #include "platform/Properties.h"
 #include "platform/Screen.h"
 
@@ -54,6 +55,7 @@ Form::Form(const QString& name)
 Form::~Form()
 {
     loadedList().removeAll(this);
+    giveBackFreedMemorySoon();
 }
 
 QList<Form*> Form::loadedForms()
