@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/SoundBackend.h"
+
+#include <QString>
+
+namespace platform {
+
+// Finds the sound module in a folder, loads it and asks it for its back end.
+class SoundModule {
+public:
+    struct Loaded {
+        // Null when there is none; then `failure` says why, in a few words.
+        SoundBackend* backend = nullptr;
+        QString failure;
+    };
+
+    // The module stays loaded for the rest of the run, and the back end is
+    // never destroyed (see SoundBackend).
+    static Loaded load(const QString& dir);
+
+    // The module's file name, the same in the build folder and installed.
+    static QString fileName();
+};
+
+} // namespace platform
