@@ -66,7 +66,7 @@ int main(int argc, char** argv)
     if (!app::StartUp(instance))
         return 0;
     QTimer::singleShot(kSoundLoadDelayMs, [] {
-        const platform::SoundModule::Loaded module = platform::SoundModule::load(platform::AppDir::path());
+        platform::SoundModule::Loaded module = platform::SoundModule::load(platform::AppDir::path());
         if (!module.backend) {
             platform::SoundPlayer::switchOff();
             qInfo("Gonioma: the sound module could not be loaded (%s), so sounds are off.",
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
             return;
         }
         if (platform::hasAudioOutput(*module.backend)) {
-            platform::SoundPlayer::useBackend(*module.backend);
+            platform::SoundPlayer::useBackend(std::move(module.backend));
             platform::SoundPlayer::preload(app::allSoundPaths());
             return;
         }

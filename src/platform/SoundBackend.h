@@ -9,9 +9,9 @@ namespace platform {
 // lives in a module of its own that is loaded a moment after start-up (see
 // SoundModule), so the program itself links no sound library.
 //
-// A back end and the sounds it loaded are never destroyed: a sound system can
-// wait without end while a sound is torn down, and the program must end at
-// once whatever its sounds.
+// A back end that has loaded sounds is never destroyed, nor are its sounds: a
+// sound system can wait without end while a sound is torn down, and the
+// program must end at once whatever its sounds.
 class SoundBackend {
 public:
     // Stands for a loaded sound; kNoSound when a file could not be taken.

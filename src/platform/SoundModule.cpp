@@ -30,10 +30,10 @@ SoundModule::Loaded SoundModule::load(const QString& dir)
     const auto factory = reinterpret_cast<SoundBackendFactory>(library.resolve(kSoundBackendFactory));
     if (!factory)
         return {nullptr, QStringLiteral("%1 has no function %2").arg(path, QLatin1String(kSoundBackendFactory))};
-    SoundBackend* const backend = factory(kSoundBackendVersion);
+    std::unique_ptr<SoundBackend> backend(factory(kSoundBackendVersion));
     if (!backend)
         return {nullptr, QStringLiteral("%1 was built for another version of the program").arg(path)};
-    return {backend, QString()};
+    return {std::move(backend), QString()};
 }
 
 } // namespace platform

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace platform {
 
 // Finds the sound module in a folder, loads it and asks it for its back end.
@@ -11,12 +13,12 @@ class SoundModule {
 public:
     struct Loaded {
         // Null when there is none; then `failure` says why, in a few words.
-        SoundBackend* backend = nullptr;
+        std::unique_ptr<SoundBackend> backend;
         QString failure;
     };
 
-    // The module stays loaded for the rest of the run, and the back end is
-    // never destroyed (see SoundBackend).
+    // The module stays loaded for the rest of the run. A back end may be
+    // destroyed while it holds no sounds; see SoundBackend.
     static Loaded load(const QString& dir);
 
     // The module's file name, the same in the build folder and installed.

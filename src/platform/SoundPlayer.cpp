@@ -11,10 +11,10 @@ struct Sounds {
     bool off = false;
 };
 
-// Neither this state nor its channel is ever destroyed: the sound back end
-// can wait without end while a sound is torn down (a file still being
-// loaded), and the program must end at once whatever the sounds. The system
-// takes them back when the process ends.
+// Neither this state nor its channel and back end are ever destroyed: the
+// back end can wait without end while a sound is torn down (a file still
+// being loaded), and the program must end at once whatever the sounds. The
+// system takes them back when the process ends.
 Sounds& sounds()
 {
     static Sounds* const s = new Sounds;
@@ -22,9 +22,9 @@ Sounds& sounds()
 }
 } // namespace
 
-void SoundPlayer::useBackend(SoundBackend& backend)
+void SoundPlayer::useBackend(std::unique_ptr<SoundBackend> backend)
 {
-    sounds().channel = new SoundChannel(backend);
+    sounds().channel = new SoundChannel(*backend.release());
 }
 
 void SoundPlayer::preload(const QStringList& paths)

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace platform {
 
@@ -17,7 +18,7 @@ class SoundBackend;
 class SoundPlayer {
 public:
     // The back end every sound goes through from now on; it is never destroyed.
-    static void useBackend(SoundBackend& backend);
+    static void useBackend(std::unique_ptr<SoundBackend> backend);
     static void preload(const QStringList& paths);
     static void play(const QString& path);
     // No device to play on: every sound is dropped for the rest of the run.
