@@ -3,10 +3,12 @@
 #include "app/StartUp.h"
 #include "exercise/FanDrawing.h"
 #include "platform/Accessibility.h"
+#include "platform/AppDir.h"
 #include "platform/AudioOutput.h"
 #include "platform/FocusStyle.h"
 #include "platform/EventYield.h"
 #include "platform/SingleInstance.h"
+#include "platform/SoundModule.h"
 #include "platform/SoundPlayer.h"
 
 #include <QApplication>
@@ -23,8 +25,9 @@
 
 namespace {
 constexpr int kPixmapCacheKb = 2048;
-// Sounds are heard only after a pupil's first answer: the sound back end is
-// loaded once the first window is up, not on the way to it.
+// Sounds are heard only after a pupil's first answer: the sound module, with
+// the sound libraries it brings, is loaded once the first window is up, not on
+// the way to it.
 constexpr int kSoundLoadDelayMs = 300;
 } // namespace
 
@@ -63,7 +66,15 @@ int main(int argc, char** argv)
     if (!app::StartUp(instance))
         return 0;
     QTimer::singleShot(kSoundLoadDelayMs, [] {
-        if (platform::hasAudioOutput()) {
+        platform::SoundModule::Loaded module = platform::SoundModule::load(platform::AppDir::path());
+        if (!module.backend) {
+            platform::SoundPlayer::switchOff();
+            qInfo("Gonioma: the sound module could not be loaded (%s), so sounds are off.",
+                  qUtf8Printable(module.failure));
+            return;
+        }
+        if (platform::hasAudioOutput(*module.backend)) {
+            platform::SoundPlayer::useBackend(std::move(module.backend));
             platform::SoundPlayer::preload(app::allSoundPaths());
             return;
         }

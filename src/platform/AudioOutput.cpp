@@ -1,8 +1,8 @@
 #include "platform/AudioOutput.h"
 
-#include <QAudioDevice>
+#include "platform/SoundBackend.h"
+
 #include <QList>
-#include <QMediaDevices>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QString>
@@ -56,9 +56,9 @@ bool passMessagesOnlyIf(const std::function<bool()>& query)
     return answer;
 }
 
-bool hasAudioOutput()
+bool hasAudioOutput(SoundBackend& backend)
 {
-    return passMessagesOnlyIf([] { return !QMediaDevices::audioOutputs().isEmpty(); });
+    return passMessagesOnlyIf([&backend] { return backend.hasOutput(); });
 }
 
 } // namespace platform

@@ -1,72 +1,50 @@
 #include "platform/SoundPlayer.h"
 
-#include "platform/WavHeader.h"
-
-#include <QHash>
-#include <QPointer>
-#include <QSoundEffect>
-#include <QUrl>
+#include "platform/SoundChannel.h"
 
 namespace platform {
 
 namespace {
 struct Sounds {
-    QHash<QString, QSoundEffect*> effects;
-    QPointer<QSoundEffect> playing;
+    SoundChannel* channel = nullptr;
     std::function<void(const QString&)> recorder;
     bool off = false;
 };
 
-// Neither this table nor its effects are ever destroyed: the sound back end
-// can wait without end in an effect's destructor (while a file is still being
-// loaded), and the program must end at once whatever the sounds. The system
-// takes them back when the process ends.
+// Neither this state nor its channel and back end are ever destroyed: the
+// back end can wait without end while a sound is torn down (a file still
+// being loaded), and the program must end at once whatever the sounds. The
+// system takes them back when the process ends.
 Sounds& sounds()
 {
     static Sounds* const s = new Sounds;
     return *s;
 }
-
-// The effect of a complete WAV file, loaded on first use; none for a missing
-// or damaged file, which is looked at again the next time it is asked for.
-QSoundEffect* effectFor(const QString& path)
-{
-    Sounds& s = sounds();
-    if (QSoundEffect* effect = s.effects.value(path))
-        return effect;
-    if (!isCompleteWavFile(path))
-        return nullptr;
-    auto* effect = new QSoundEffect;
-    effect->setSource(QUrl::fromLocalFile(path));
-    s.effects.insert(path, effect);
-    return effect;
-}
 } // namespace
+
+void SoundPlayer::useBackend(std::unique_ptr<SoundBackend> backend)
+{
+    sounds().channel = new SoundChannel(*backend.release());
+}
 
 void SoundPlayer::preload(const QStringList& paths)
 {
-    if (sounds().recorder || sounds().off)
+    const Sounds& s = sounds();
+    if (s.recorder || s.off || !s.channel)
         return;
-    for (const QString& path : paths)
-        effectFor(path);
+    s.channel->preload(paths);
 }
 
 void SoundPlayer::play(const QString& path)
 {
-    Sounds& s = sounds();
+    const Sounds& s = sounds();
     if (s.recorder) {
         s.recorder(path);
         return;
     }
-    if (s.off)
+    if (s.off || !s.channel)
         return;
-    if (s.playing)
-        s.playing->stop();
-    QSoundEffect* effect = effectFor(path);
-    if (!effect)
-        return;
-    effect->play();
-    s.playing = effect;
+    s.channel->play(path);
 }
 
 void SoundPlayer::switchOff()

@@ -4,15 +4,21 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace platform {
+
+class SoundBackend;
 
 // Plays a WAV file by path without waiting; a new sound replaces one that is
 // still playing. Sounds are loaded once and kept for the whole run, and never
 // torn down: the end of the program does not wait on the sound back end. A
-// missing or damaged file (see isCompleteWav) plays nothing.
+// missing or damaged file (see isCompleteWav) plays nothing, and so does
+// every sound until a back end is given.
 class SoundPlayer {
 public:
+    // The back end every sound goes through from now on; it is never destroyed.
+    static void useBackend(std::unique_ptr<SoundBackend> backend);
     static void preload(const QStringList& paths);
     static void play(const QString& path);
     // No device to play on: every sound is dropped for the rest of the run.

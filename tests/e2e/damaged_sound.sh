@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # The program ends at once whatever its sounds: with the wrong-answer sound cut
-# to 10 bytes (or the folder of sounds missing), a pupil answers a few
-# questions (right and wrong), leaves the exercise and ends the program with
-# "Esci" and Yes; the process must be gone within 2 seconds, with status 0 and
-# no sanitizer report.
+# to 10 bytes, the folder of sounds missing, or the sound module missing, a
+# pupil answers a few questions (right and wrong), leaves the exercise and ends
+# the program with "Esci" and Yes; the process must be gone within 2 seconds,
+# with status 0 and no sanitizer report. Without its module the program says
+# once that sounds are off, and nothing else.
 #
-# Usage: damaged_sound.sh path/to/gonioma [truncated|missing]
+# Usage: damaged_sound.sh path/to/gonioma [truncated|missing|module]
 BIN=${1:-}
 DAMAGE=${2:-truncated}
 TEST_NAME="e2e_sound_$DAMAGE"
-[ -n "$BIN" ] && [ -x "$BIN" ] || { echo "usage: $0 path/to/gonioma [truncated|missing]" >&2; exit 2; }
+[ -n "$BIN" ] && [ -x "$BIN" ] || { echo "usage: $0 path/to/gonioma [truncated|missing|module]" >&2; exit 2; }
 . "$(dirname "$0")/xsession.sh"
 
 copy_program "$BIN" "$WORK/app"
 case "$DAMAGE" in
-truncated) head -c 10 "$WORK/app/suoni/no.wav" >"$WORK/no.wav" && mv "$WORK/no.wav" "$WORK/app/suoni/no.wav" ;;
-missing) rm -r "$WORK/app/suoni" ;;
+truncated) head -c 10 "$WORK/app/suoni/no.wav" >"$WORK/no.wav" && mv "$WORK/no.wav" "$WORK/app/suoni/no.wav" \
+    && WHAT="the wrong-answer sound cut short" ;;
+missing) rm -r "$WORK/app/suoni" && WHAT="the sounds missing" ;;
+module) rm "$WORK/app/$SOUND_MODULE" && WHAT="the sound module missing" ;;
 *) fail "unknown damage '$DAMAGE'" ;;
 esac
 SPLASH=$(window_title "$WORK/app" FormAvvio)
@@ -53,7 +56,7 @@ for _ in 1 2 3; do
     done
     click_at 0.8275 0.761 # "avanti"
 done
-say "answered three questions with the sounds $DAMAGE"
+say "answered three questions with $WHAT"
 
 click_at 0.827 0.885 # "esci"
 wait_for 1 "$QUESTION_TITLE" "$WAIT" "$RUN"
@@ -63,8 +66,14 @@ click_at 0.762 0.895 # "Esci"
 wait_for 1 "$QUESTION_TITLE" "$WAIT" "$RUN"
 xdotool key Return # Yes
 ends_within "$RUN" 2 || fail "the program was still running 2 s after Esci and Yes"
-if [ "$AUDIO" = device ] && grep -q 'no audio device' "$WORK/run.log"; then
-    fail "the program found no sound device beside the sound server"
+MODULE_LINE="Gonioma: the sound module could not be loaded (no file $WORK/app/$SOUND_MODULE), so sounds are off."
+if [ "$DAMAGE" = module ]; then
+    [ "$(grep -cxF "$MODULE_LINE" "$WORK/run.log")" -eq 1 ] \
+        || fail "the program did not say once that it could not load its sound module"
+    NOISE=$(grep -vxF "$MODULE_LINE" "$WORK/run.log")
+    [ -z "$NOISE" ] || fail "the program printed more than the line about its sound module: $NOISE"
+elif [ "$AUDIO" = device ] && grep -q 'sounds are off' "$WORK/run.log"; then
+    fail "the program turned its sounds off beside the sound server: $(grep 'sounds are off' "$WORK/run.log")"
 fi
 [ "$ENDED_STATUS" -eq 0 ] || fail "the program ended with status $ENDED_STATUS"
 sanitizer_clean "$WORK/run.log" || fail "the sanitizers reported a fault"

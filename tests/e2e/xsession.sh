@@ -52,14 +52,17 @@ trap 'exit 130' INT TERM HUP
 
 # ---- a copy of the program ---------------------------------------------------
 
-# copy_program BIN DIR: the program with its language files, settings and
-# sounds in DIR (it finds its data beside itself); sets APP.
+# The sound back end, a module the program loads from its own folder.
+SOUND_MODULE=libgonioma_sound.so
+
+# copy_program BIN DIR: the program with its sound module, language files,
+# settings and sounds in DIR (it finds them beside itself); sets APP.
 copy_program() {
     local bin=$1 dir=$2 from
     from=$(cd "$(dirname "$bin")" && pwd)
     mkdir -p "$dir" || fail "cannot make $dir"
-    cp "$bin" "$dir/" && cp "$from"/*.lng "$from/LangSetting.ini" "$dir/" && cp -r "$from/suoni" "$dir/" \
-        || fail "cannot copy the program from $from"
+    cp "$bin" "$from/$SOUND_MODULE" "$dir/" && cp "$from"/*.lng "$from/LangSetting.ini" "$dir/" \
+        && cp -r "$from/suoni" "$dir/" || fail "cannot copy the program from $from"
     APP="$dir/$(basename "$bin")"
 }
 

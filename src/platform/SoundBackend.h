@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// What the program needs of a sound system: whether there is a device to play
+// on, sounds loaded from files, and playing and stopping one. The real one
+// lives in a module of its own that is loaded a moment after start-up (see
+// SoundModule), so the program itself links no sound library.
+//
+// A back end that has loaded sounds is never destroyed, nor are its sounds: a
+// sound system can wait without end while a sound is torn down, and the
+// program must end at once whatever its sounds.
+class SoundBackend {
+public:
+    // Stands for a loaded sound; kNoSound when a file could not be taken.
+    using Handle = int;
+    static constexpr Handle kNoSound = -1;
+
+    virtual ~SoundBackend() = default;
+
+    virtual bool hasOutput() = 0;
+    // The file is a complete WAV file (checked before it is handed over).
+    virtual Handle load(const QString& path) = 0;
+    // Starts a sound from its beginning without waiting for it to end.
+    virtual void play(Handle sound) = 0;
+    virtual void stop(Handle sound) = 0;
+};
+
+// The module exports one C function of this type under kSoundBackendFactory.
+// It gives back a new back end, or null when `interfaceVersion` is not the one
+// it was built for (an old module lying beside a newer program).
+using SoundBackendFactory = SoundBackend* (*)(int interfaceVersion);
+inline constexpr char kSoundBackendFactory[] = "gonioma_sound_backend";
+// Raised whenever SoundBackend changes.
+inline constexpr int kSoundBackendVersion = 1;
+
+} // namespace platform
