@@ -24,7 +24,7 @@
 #endif
 
 namespace {
-constexpr int kPixmapCacheKb = 2048;
+constexpr int kPixmapCacheKb = 512;
 // Sounds are heard only after a pupil's first answer: the sound module, with
 // the sound libraries it brings, is loaded once the first window is up, not on
 // the way to it.
