@@ -2,6 +2,7 @@
 #include "exercise/FanDrawing.h"
 #include "platform/PictureBox.h"
 
+#include <QCoreApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -110,7 +111,11 @@ TEST(PictureBox, LinesDrawnOneByOneLookAsTheFigureRedrawnFromItsList)
 {
     PictureBox box;
     box.resize(320, 240);
-    shown(box); // the first paint lays the backing image; lines then go into it one by one
+    box.show();
+    shown(box);
+    // The backing image is made once the event loop is idle after the first
+    // paint; lines then go into it one by one.
+    QCoreApplication::processEvents();
     drawRightAngle(box, 300);
     for (int d = 300; d < 340; ++d)
         exercise::drawStep(&box, d, exercise::kEraseColor);
