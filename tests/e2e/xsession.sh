@@ -33,18 +33,32 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=xcb
 export LC_ALL=C.UTF-8
 
-PIDS=()
+PIDS=()    # the program's copies: killed at the end
+HELPERS=() # services a script starts (an accessibility bus): asked to end
 XVFB=
+# stop_helper PID: asks a helper to end, so it tidies up; forces it after 5s.
+stop_helper() {
+    local i
+    kill -TERM "$1" 2>/dev/null || return 0
+    for ((i = 0; i < 50; i++)); do
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$1" 2>/dev/null
+    wait "$1" 2>/dev/null
+}
 _x_cleanup() {
-    local pid
+    local pid i
     for pid in "${PIDS[@]}"; do
         kill -KILL "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
     done
-    if [ -n "$XVFB" ]; then
-        kill -TERM "$XVFB" 2>/dev/null
-        wait "$XVFB" 2>/dev/null
-    fi
+    # Last started, first stopped; the X server last, so it takes its lock
+    # and socket away.
+    for ((i = ${#HELPERS[@]} - 1; i >= 0; i--)); do
+        stop_helper "${HELPERS[i]}"
+    done
+    [ -z "$XVFB" ] || stop_helper "$XVFB"
     rm -rf "$WORK"
 }
 trap _x_cleanup EXIT
@@ -82,18 +96,29 @@ ini_value() {
         }' "$1"
 }
 
-# window_title DIR SECTION: the title a window takes from the language file
-# of the program in DIR (Windows-1252 files are converted for the comparison).
-window_title() {
+# language_text DIR: the path of the current language file of the program in
+# DIR, in UTF-8 (a Windows-1252 file is converted into the work folder), as
+# the X server and the accessibility bus report texts.
+language_text() {
     local dir=$1 language lng
     language=$(ini_value "$dir/LangSetting.ini" Language CurrentLanguage 2>/dev/null)
     [ -n "$language" ] && [ -f "$dir/$language.lng" ] || language=Italiano
     lng="$dir/$language.lng"
+    [ -f "$lng" ] || fail "no language file $lng beside the program"
     if iconv -f UTF-8 -t UTF-8 "$lng" >/dev/null 2>&1; then
-        ini_value "$lng" "$2" "$2.Caption"
+        echo "$lng"
     else
-        iconv -f WINDOWS-1252 -t UTF-8 "$lng" | ini_value /dev/stdin "$2" "$2.Caption"
+        iconv -f WINDOWS-1252 -t UTF-8 "$lng" >"$WORK/language.lng" || fail "cannot read $lng"
+        echo "$WORK/language.lng"
     fi
+}
+
+# window_title DIR SECTION: the title a window takes from the language file
+# of the program in DIR.
+window_title() {
+    local lng
+    lng=$(language_text "$1") || exit 1
+    ini_value "$lng" "$2" "$2.Caption"
 }
 
 # The title of the program's questions ("esci", "Esci").
