@@ -13,11 +13,8 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QPixmapCache>
 #include <QTimer>
-#include <QTranslator>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -46,12 +43,6 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(app::programIcon());
     // Windows are unloaded by the program itself; it ends when the last goes.
     QApplication::setQuitOnLastWindowClosed(false);
-    // The platform's own texts (the Yes and No of a message box) in the
-    // language of the desktop.
-    QTranslator platformTexts;
-    if (platformTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&platformTexts);
     // The title's comic face, with its free counterpart on Linux.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
 

@@ -312,6 +312,12 @@ IniIndex::IniIndex(QStringView text)
     }
 }
 
+bool IniIndex::hasKeys(QStringView section) const
+{
+    const auto keys = m_sections.constFind(foldedName(trimBlanks(section)));
+    return keys != m_sections.cend() && !keys->isEmpty();
+}
+
 QString IniIndex::value(QStringView section, QStringView key) const
 {
     const auto keys = m_sections.constFind(foldedName(trimBlanks(section)));
@@ -370,15 +376,21 @@ std::shared_ptr<const IniIndex> indexOf(const QString& path, const QByteArray& b
 
 } // namespace
 
-QString ReadIniString(const QString& filePath, const QString& section, const QString& key)
+std::shared_ptr<const IniIndex> ReadIniIndex(const QString& filePath)
 {
     // Only regular files are read: opening a pipe would wait for a writer.
     if (!QFileInfo(filePath).isFile())
-        return {};
+        return nullptr;
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return indexOf(filePath, file.readAll())->value(section, key);
+        return nullptr;
+    return indexOf(filePath, file.readAll());
+}
+
+QString ReadIniString(const QString& filePath, const QString& section, const QString& key)
+{
+    const std::shared_ptr<const IniIndex> index = ReadIniIndex(filePath);
+    return index ? index->value(section, key) : QString();
 }
 
 int WriteIniString(const QString& filePath, const QString& section, const QString& key,

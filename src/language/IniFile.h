@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <memory>
+
 // Profile (INI) files: the settings file and the language files are read and
 // written one key at a time.
 namespace language {
@@ -36,6 +38,8 @@ class IniIndex {
 public:
     explicit IniIndex(QStringView text);
     QString value(QStringView section, QStringView key) const;
+    // Whether the section has at least one key.
+    bool hasKeys(QStringView section) const;
 
     static QString foldedName(QStringView name);
 
@@ -43,6 +47,10 @@ private:
     // Sections and keys by their folded names; first header, first key wins.
     QHash<QString, QHash<QString, QString>> m_sections;
 };
+
+// The index of a file's text, parsed again only when the file's bytes have
+// changed; null when the file is not a readable regular file.
+std::shared_ptr<const IniIndex> ReadIniIndex(const QString& filePath);
 
 // Longest value handed back; longer ones are cut.
 inline constexpr qsizetype MaxIniValueLength = 511;

@@ -7,7 +7,6 @@
 #include "platform/AppDir.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -74,13 +73,10 @@ QString languageForTheRun()
 bool isUsableLanguage(const QString& name)
 {
     const QString path = languageFilePathFor(name);
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile() || !info.isReadable())
+    if (path.isEmpty())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return !findIniKeys(decodeText(file.readAll()), QStringLiteral("Strings")).isEmpty();
+    const std::shared_ptr<const IniIndex> index = ReadIniIndex(path);
+    return index && index->hasKeys(u"Strings");
 }
 
 bool isSafeLanguageName(const QString& name)

@@ -2,7 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace platform {
 
@@ -28,12 +31,30 @@ MessageBox::ButtonCaptions& buttonCaptions()
     static MessageBox::ButtonCaptions captions;
     return captions;
 }
+
+// The platform's own texts (Yes, No and OK when the language file gives none)
+// in the language of the desktop: loaded with the first box, not on the way to
+// the program's first window.
+void installPlatformTexts()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    auto* texts = new QTranslator(QCoreApplication::instance());
+    if (texts->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(texts);
+    else
+        delete texts;
+}
 } // namespace
 
 MessageAnswer MessageBox::show(const MessageRequest& request)
 {
     if (handler())
         return handler()(request);
+    installPlatformTexts();
 
     const QString title = request.title.isEmpty() ? QApplication::applicationDisplayName() : request.title;
     // Texts come from language files: shown as they are, never as markup, with
