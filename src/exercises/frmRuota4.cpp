@@ -68,8 +68,10 @@ frmRuota4::frmRuota4()
         PictureBox* b = addControl(newPictureBox(client(), boxPlace(n)), QStringLiteral("Picture%1").arg(n));
         b->setCursor(Qt::PointingHandCursor);
         b->setFocusPolicy(Qt::StrongFocus);
-        // Says which box it is, never what it holds.
-        b->setAccessibleName(QStringLiteral("box %1").arg(n));
+        // Named by its number, the digit that answers it from the keyboard, in
+        // every language; never by what it holds. Its translated tooltip
+        // describes it.
+        b->setAccessibleName(QString::number(n));
         connect(b, &PictureBox::clicked, this, [this, n] { Picture_Click(n); });
         *names[n - 1] = b;
         m_boxes[size_t(n - 1)] = b;
