@@ -2,10 +2,32 @@
 
 #include <QDir>
 #include <QLockFile>
+#include <QSysInfo>
 
+#include <cerrno>
+#include <signal.h>
 #include <unistd.h>
 
 namespace platform {
+
+namespace {
+// Whether a lock that could not be taken belongs to a copy still running. A
+// killed copy's lock is normally taken over; one that cannot be removed (a
+// folder since made read-only) would otherwise keep the program from ever
+// starting. A lock that cannot be read may be one being written this moment,
+// and one made on another machine cannot be checked: both count as held.
+bool heldByARunningCopy(const QLockFile& lock)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0)
+        return true;
+    if (host != QSysInfo::machineHostName())
+        return true;
+    return ::kill(pid_t(pid), 0) == 0 || errno != ESRCH;
+}
+} // namespace
 
 SingleInstance::SingleInstance(QStringList lockFilePaths)
     : m_paths(std::move(lockFilePaths))
@@ -34,9 +56,9 @@ bool SingleInstance::previousInstanceRunning()
             m_heldPath = path;
             return m_running = false;
         }
-        if (lock->error() == QLockFile::LockFailedError)
+        if (lock->error() == QLockFile::LockFailedError && heldByARunningCopy(*lock))
             return m_running = true;
-        // No lock can be made here: try the next place.
+        // No lock can be made here, or only a dead copy's stays: try the next place.
     }
     return m_running = false;
 }

@@ -11,7 +11,7 @@ namespace platform {
 
 // Tells whether another copy of the program is running, through a per-user
 // lock file. The lock is held for as long as this object lives; a lock left
-// behind by a killed copy does not block.
+// behind by a killed copy does not block, even where it cannot be removed.
 //
 // The lock is made in the first of its places where it can be: the temporary
 // directory, then the user's runtime directory, then the home directory. A

@@ -3,8 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using platform::SingleInstance;
 
@@ -61,6 +66,33 @@ TEST_F(LockPlaces, WithNoPlaceForALockTheProgramStartsAnyway)
     EXPECT_FALSE(second.previousInstanceRunning());
     EXPECT_EQ(first.heldLockPath(), "");
     EXPECT_FALSE(SingleInstance(QStringList{}).previousInstanceRunning());
+}
+
+// A killed copy's lock that cannot be removed (made immutable here, which
+// holds even for root) is passed over; a running copy's lock still counts.
+TEST_F(LockPlaces, AKilledCopysLockThatCannotBeRemovedIsPassedOver)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    const QString stale = usable("stale.lock");
+    QFile file(stale);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::number(child) + "\ngonioma\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    file.close();
+    if (QProcess::execute("chattr", {"+i", stale}) != 0)
+        GTEST_SKIP() << "chattr cannot make a file immutable here";
+
+    const QStringList places = {stale, usable("next.lock")};
+    SingleInstance next(places);
+    const bool running = next.previousInstanceRunning();
+    const bool secondRunning = SingleInstance(places).previousInstanceRunning();
+    QProcess::execute("chattr", {"-i", stale});
+    EXPECT_FALSE(running);
+    EXPECT_EQ(next.heldLockPath(), usable("next.lock"));
+    EXPECT_TRUE(secondRunning);
 }
 
 TEST(LockPlacesByDefault, TemporaryThenRuntimeThenHomeDirectory)
