@@ -1,5 +1,7 @@
 #include "platform/FocusStyle.h"
 
+#include "platform/ButtonFace.h"
+
 #include <QPainter>
 #include <QStyleOption>
 
@@ -30,12 +32,30 @@ void FocusStyle::drawFocusFrame(QPainter* painter, const QRect& rect)
     painter->restore();
 }
 
+void FocusStyle::drawButtonFace(const QStyleOption* option, QPainter* painter, const QWidget* widget) const
+{
+    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+    if (button && (button->features & QStyleOptionButton::Flat) && !(option->state & (State_Sunken | State_On))) {
+        QProxyStyle::drawPrimitive(PE_PanelButtonCommand, option, painter, widget);
+        return;
+    }
+    ButtonLook look;
+    look.enabled = option->state & State_Enabled;
+    look.pressed = option->state & (State_Sunken | State_On);
+    look.hovered = look.enabled && (option->state & State_MouseOver);
+    look.isDefault = button && (button->features & QStyleOptionButton::DefaultButton) && look.enabled;
+    platform::drawButtonFace(painter, option->rect, option->palette, look);
+}
+
 void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                const QWidget* widget) const
 {
     switch (element) {
     case PE_FrameFocusRect:
         drawFocusFrame(painter, option->rect);
+        return;
+    case PE_PanelButtonCommand:
+        drawButtonFace(option, painter, widget);
         return;
     case PE_FrameLineEdit:
         QProxyStyle::drawPrimitive(element, option, painter, widget);

@@ -6,7 +6,9 @@ namespace platform {
 
 // The platform's style with a focus frame a pupil sees at a glance: a black
 // band and a white band, each two pixels wide, so it stands out on every
-// background colour, around the focused button, box or text box.
+// background colour, around the focused button, box or text box. Command
+// buttons wear the program's own face (ButtonFace), which the base style
+// would otherwise keep in the pixmap cache, one image per size and state.
 class FocusStyle : public QProxyStyle {
     Q_OBJECT
 public:
@@ -19,6 +21,9 @@ public:
 
     // Draws the frame just inside `rect`.
     static void drawFocusFrame(QPainter* painter, const QRect& rect);
+
+private:
+    void drawButtonFace(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
 };
 
 } // namespace platform

@@ -1,4 +1,5 @@
-// The focus frame a pupil follows with the keyboard.
+// The focus frame a pupil follows with the keyboard, and the buttons' face.
+#include "platform/ButtonFace.h"
 #include "platform/FocusStyle.h"
 
 #include <QImage>
@@ -40,6 +41,66 @@ TEST(FocusStyle, AFocusedButtonWearsABlackAndWhiteFrameAtLeastThreePixelsWide)
     const int whiteWhenFocused = countColour(true, Qt::white) - countColour(false, Qt::white);
     EXPECT_GT(blackWhenFocused + whiteWhenFocused, 3 * frameLength * 8 / 10);
     EXPECT_GT(blackWhenFocused, frameLength);
+}
+
+// A face of `size` drawn over a plain background.
+QImage face(const platform::ButtonLook& look, QSize size = QSize(300, 90))
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(250, 200, 0));
+    QPainter painter(&image);
+    platform::drawButtonFace(&painter, image.rect(), QPalette(), look);
+    return image;
+}
+
+int lightness(const QImage& image, int x, int y)
+{
+    return image.pixelColor(x, y).lightness();
+}
+
+TEST(ButtonFace, ShowsItsStateAndKeepsTheBackgroundInItsCorners)
+{
+    const QColor background(250, 200, 0);
+    struct Case {
+        const char* name;
+        platform::ButtonLook look;
+        bool shaded; // lighter at the top than at the bottom
+    };
+    const Case cases[] = {
+        {"raised", {}, true},
+        {"hovered", {true, false, true, false}, true},
+        {"default", {true, false, false, true}, true},
+        {"pressed", {true, true, false, false}, false},
+        {"disabled", {false, false, false, false}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QSize size : {QSize(300, 90), QSize(1600, 400), QSize(6, 6)}) {
+            const QImage image = face(c.look, size);
+            const int w = size.width();
+            const int h = size.height();
+            for (const QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
+                EXPECT_EQ(image.pixelColor(corner), background);
+            // The outline closes the face on all four sides.
+            EXPECT_NE(image.pixelColor(w / 2, 0), background);
+            EXPECT_NE(image.pixelColor(0, h / 2), background);
+            EXPECT_NE(image.pixelColor(w - 1, h / 2), background);
+            EXPECT_NE(image.pixelColor(w / 2, h - 1), background);
+            if (h > 20) {
+                const int top = lightness(image, w / 2, 3);
+                const int bottom = lightness(image, w / 2, h - 4);
+                if (c.shaded)
+                    EXPECT_GT(top, bottom);
+                else
+                    EXPECT_EQ(top, bottom);
+            }
+        }
+    }
+    const QImage raised = face({});
+    const QImage pressed = face({true, true, false, false});
+    EXPECT_LT(lightness(pressed, 150, 45), lightness(raised, 150, 45));
+    const QImage disabled = face({false, false, false, false});
+    EXPECT_GT(lightness(disabled, 150, 0), lightness(raised, 150, 0));
 }
 
 } // namespace
