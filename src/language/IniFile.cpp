@@ -336,7 +336,11 @@ QString IniIndex::foldedName(QStringView name)
     folded.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
         const QChar unit = name[i];
-        if (unit.isLowSurrogate() && i > 0 && name[i - 1].isHighSurrogate()) {
+        if (unit.unicode() < 0x80) {
+            // ASCII folds to its lower case; Unicode's tables are not needed.
+            const char16_t c = unit.unicode();
+            folded.append(QChar(c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c));
+        } else if (unit.isLowSurrogate() && i > 0 && name[i - 1].isHighSurrogate()) {
             const char32_t full = QChar::surrogateToUcs4(name[i - 1], unit);
             folded.append(QChar(QChar::lowSurrogate(QChar::toCaseFolded(full))));
         } else {
@@ -382,7 +386,8 @@ std::shared_ptr<const IniIndex> ReadIniIndex(const QString& filePath)
     if (!QFileInfo(filePath).isFile())
         return nullptr;
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
+    // Read whole at once: a read buffer would only be copied out of.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return nullptr;
     return indexOf(filePath, file.readAll());
 }

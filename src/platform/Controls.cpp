@@ -27,9 +27,11 @@ QPushButton* newButton(QWidget* parent, const QRect& geometry, const QString& ca
 
 QLabel* newLabel(QWidget* parent, const QRect& geometry, const QString& caption)
 {
-    auto* label = new QLabel(caption, parent);
-    // Captions come from language files: never read as markup.
+    auto* label = new QLabel(parent);
+    // Captions come from language files: never read as markup (set before
+    // the text, which is then not even examined for it).
     label->setTextFormat(Qt::PlainText);
+    label->setText(caption);
     label->setGeometry(geometry);
     label->setWordWrap(true);
     return label;

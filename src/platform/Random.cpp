@@ -1,6 +1,7 @@
 #include "platform/Random.h"
 
 #include <QDateTime>
+#include <QRandomGenerator>
 
 #include <cmath>
 #include <random>
@@ -9,7 +10,7 @@ namespace platform {
 
 namespace {
 struct State {
-    std::mt19937_64 engine{std::random_device{}()};
+    std::mt19937_64 engine{QRandomGenerator::system()->generate64()};
     QList<double> script;
     int draws = 0;
 };
@@ -33,7 +34,7 @@ double Random::next()
 
 void Random::reseedFromClock()
 {
-    state().engine.seed(quint64(QDateTime::currentMSecsSinceEpoch()) ^ quint64(std::random_device{}()));
+    state().engine.seed(quint64(QDateTime::currentMSecsSinceEpoch()) ^ QRandomGenerator::system()->generate64());
 }
 
 void Random::scriptForTesting(const QList<double>& numbers)
