@@ -314,9 +314,9 @@ int main(int argc, char** argv)
     for (const Program& p : programs) {
         if (p.mapMs.empty())
             continue;
-        std::printf("  %-8s at the map %.1f MiB", p.name.c_str(), median(p.peakAtMapKb) / 1024);
+        std::printf("  %-8s at the map %.2f MiB", p.name.c_str(), median(p.peakAtMapKb) / 1024);
         for (size_t i = 0; i < p.peakSettledKb.size(); ++i)
-            std::printf(", +%.0f ms %.1f MiB", settleMs[i], median(p.peakSettledKb[i]) / 1024);
+            std::printf(", +%.0f ms %.2f MiB", settleMs[i], median(p.peakSettledKb[i]) / 1024);
         if (!p.anonKb.empty())
             std::printf("   (then resident: anonymous %.1f, files %.1f, shared memory %.1f MiB)", median(p.anonKb) / 1024,
                         median(p.fileKb) / 1024, median(p.shmemKb) / 1024);
