@@ -46,7 +46,7 @@ include(cmake/WriteMetainfo.cmake)
 configure_file(cmake/InstallSettings.cmake.in ${desktop_dir}/install-settings.cmake @ONLY)
 
 # ---- the rules -----------------------------------------------------------
-install(TARGETS gonioma gonioma_sound DESTINATION ${GONIOMA_PROGRAM_DIR})
+install(TARGETS gonioma gonioma_sound gonioma_sound_helper DESTINATION ${GONIOMA_PROGRAM_DIR})
 install(FILES ${language_files} DESTINATION ${GONIOMA_PROGRAM_DIR})
 install(FILES ${sound_files} DESTINATION ${GONIOMA_PROGRAM_DIR}/suoni)
 install(SCRIPT ${desktop_dir}/install-settings.cmake)

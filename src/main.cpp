@@ -4,11 +4,10 @@
 #include "exercise/FanDrawing.h"
 #include "platform/Accessibility.h"
 #include "platform/AppDir.h"
-#include "platform/AudioOutput.h"
 #include "platform/FocusStyle.h"
 #include "platform/EventYield.h"
 #include "platform/SingleInstance.h"
-#include "platform/SoundModule.h"
+#include "platform/SoundHelper.h"
 #include "platform/SoundPlayer.h"
 
 #include <QApplication>
@@ -22,8 +21,8 @@
 
 namespace {
 constexpr int kPixmapCacheKb = 512;
-// Sounds are heard only after a pupil's first answer: the sound module, with
-// the sound libraries it brings, is loaded once the first window is up, not on
+// Sounds are heard only after a pupil's first answer: the sound helper, with
+// the sound libraries it loads, is started once the first window is up, not on
 // the way to it.
 constexpr int kSoundLoadDelayMs = 300;
 } // namespace
@@ -57,20 +56,30 @@ int main(int argc, char** argv)
     if (!app::StartUp(instance))
         return 0;
     QTimer::singleShot(kSoundLoadDelayMs, [] {
-        platform::SoundModule::Loaded module = platform::SoundModule::load(platform::AppDir::path());
-        if (!module.backend) {
-            platform::SoundPlayer::switchOff();
-            qInfo("Gonioma: the sound module could not be loaded (%s), so sounds are off.",
-                  qUtf8Printable(module.failure));
-            return;
-        }
-        if (platform::hasAudioOutput(*module.backend)) {
-            platform::SoundPlayer::useBackend(std::move(module.backend));
-            platform::SoundPlayer::preload(app::allSoundPaths());
-            return;
-        }
-        platform::SoundPlayer::switchOff();
-        qInfo("Gonioma: no audio device, so sounds are off.");
+        platform::SoundHelper::start(platform::AppDir::path(), [](platform::SoundHelper& helper,
+                                                                   const platform::sound_protocol::Report& report) {
+            switch (report.kind) {
+            case platform::sound_protocol::Report::Ready:
+                platform::SoundPlayer::useBackend(std::unique_ptr<platform::SoundBackend>(&helper));
+                platform::SoundPlayer::preload(app::allSoundPaths());
+                return;
+            case platform::sound_protocol::Report::NoOutput:
+                platform::SoundPlayer::switchOff();
+                qInfo("Gonioma: no audio device, so sounds are off.");
+                return;
+            case platform::sound_protocol::Report::Failed:
+                platform::SoundPlayer::switchOff();
+                qInfo("Gonioma: the sound module could not be loaded (%s), so sounds are off.",
+                      qUtf8Printable(report.reason));
+                return;
+            case platform::sound_protocol::Report::Unavailable:
+            case platform::sound_protocol::Report::Invalid:
+                platform::SoundPlayer::switchOff();
+                qInfo("Gonioma: the sound helper could not be used (%s), so sounds are off.",
+                      qUtf8Printable(report.reason));
+                return;
+            }
+        });
     });
     const int result = QApplication::exec();
     // Windows unloaded on the way out are deleted before the program ends.

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # The program ends at once whatever its sounds: with the wrong-answer sound cut
-# to 10 bytes, the folder of sounds missing, or the sound module missing, a
-# pupil answers a few questions (right and wrong), leaves the exercise and ends
-# the program with "Esci" and Yes; the process must be gone within 2 seconds,
-# with status 0 and no sanitizer report. Without its module the program says
-# once that sounds are off, and nothing else.
+# to 10 bytes, the folder of sounds missing, the sound module or the sound
+# helper missing, or the sound helper killed while the pupil answers, a pupil
+# answers a few questions (right and wrong), leaves the exercise and ends the
+# program with "Esci" and Yes; the process must be gone within 2 seconds, with
+# status 0 and no sanitizer report. Without its module or its helper the
+# program says once that sounds are off, and nothing else; a killed helper is
+# started again at the next sound.
 #
-# Usage: damaged_sound.sh path/to/gonioma [truncated|missing|module]
+# Usage: damaged_sound.sh path/to/gonioma [truncated|missing|module|helper|killed]
 BIN=${1:-}
 DAMAGE=${2:-truncated}
 TEST_NAME="e2e_sound_$DAMAGE"
-[ -n "$BIN" ] && [ -x "$BIN" ] || { echo "usage: $0 path/to/gonioma [truncated|missing|module]" >&2; exit 2; }
+[ -n "$BIN" ] && [ -x "$BIN" ] || { echo "usage: $0 path/to/gonioma [truncated|missing|module|helper|killed]" >&2; exit 2; }
 . "$(dirname "$0")/xsession.sh"
 
 copy_program "$BIN" "$WORK/app"
@@ -19,6 +21,8 @@ truncated) head -c 10 "$WORK/app/suoni/no.wav" >"$WORK/no.wav" && mv "$WORK/no.w
     && WHAT="the wrong-answer sound cut short" ;;
 missing) rm -r "$WORK/app/suoni" && WHAT="the sounds missing" ;;
 module) rm "$WORK/app/$SOUND_MODULE" && WHAT="the sound module missing" ;;
+helper) rm "$WORK/app/$SOUND_HELPER" && WHAT="the sound helper missing" ;;
+killed) WHAT="the sound helper killed twice" ;;
 *) fail "unknown damage '$DAMAGE'" ;;
 esac
 SPLASH=$(window_title "$WORK/app" FormAvvio)
@@ -48,8 +52,15 @@ wait_for 1 "$EXERCISE" "$WAIT" "$RUN"
 # Three questions, each answered with all four buttons: "retto" first, which is
 # seldom right, so nearly every question has a wrong answer before the right
 # one (later buttons are locked once the answer is right).
-for _ in 1 2 3; do
+HELPERS_SEEN=()
+for question in 1 2 3; do
     sleep 1
+    if [ "$DAMAGE" = killed ] && [ "$AUDIO" = device ] && [ "$question" -lt 3 ]; then
+        helper=$(pgrep -P "$RUN" -x "$SOUND_HELPER") || fail "no sound helper runs beside the program"
+        HELPERS_SEEN+=("$helper")
+        kill -KILL "$helper"
+        say "killed the sound helper ($helper) before question $question"
+    fi
     for row in 0.234 0.434 0.134 0.334; do # retto, piatto, acuto, ottuso
         click_at 0.8275 "$row"
         sleep 0.3
@@ -67,7 +78,16 @@ wait_for 1 "$QUESTION_TITLE" "$WAIT" "$RUN"
 xdotool key Return # Yes
 ends_within "$RUN" 2 || fail "the program was still running 2 s after Esci and Yes"
 MODULE_LINE="Gonioma: the sound module could not be loaded (no file $WORK/app/$SOUND_MODULE), so sounds are off."
-if [ "$DAMAGE" = module ]; then
+if [ "$DAMAGE" = killed ] && [ "$AUDIO" = device ]; then
+    [ "${HELPERS_SEEN[0]}" != "${HELPERS_SEEN[1]}" ] || fail "the killed sound helper was not started again"
+fi
+HELPER_LINE="Gonioma: the sound helper could not be used ($WORK/app/$SOUND_HELPER could not be started), so sounds are off."
+if [ "$DAMAGE" = helper ]; then
+    [ "$(grep -cxF "$HELPER_LINE" "$WORK/run.log")" -eq 1 ] \
+        || fail "the program did not say once that it could not start its sound helper"
+    NOISE=$(grep -vxF "$HELPER_LINE" "$WORK/run.log")
+    [ -z "$NOISE" ] || fail "the program printed more than the line about its sound helper: $NOISE"
+elif [ "$DAMAGE" = module ]; then
     [ "$(grep -cxF "$MODULE_LINE" "$WORK/run.log")" -eq 1 ] \
         || fail "the program did not say once that it could not load its sound module"
     NOISE=$(grep -vxF "$MODULE_LINE" "$WORK/run.log")

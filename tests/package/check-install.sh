@@ -39,6 +39,7 @@ trap 'rm -rf "$WORK"' EXIT
 PREFIX="$WORK/prefix"
 PROGRAM_DIR="$PREFIX/lib/gonioma"
 SOUND_MODULE=libgonioma_sound.so
+SOUND_HELPER=gonioma-sound
 
 install_tree() {
     cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 || fail "cmake --install failed"
@@ -47,18 +48,20 @@ install_tree() {
 # ---- the installed tree -----------------------------------------------------
 
 install_tree
-for f in bin/gonioma lib/gonioma/gonioma; do
+for f in bin/gonioma lib/gonioma/gonioma lib/gonioma/$SOUND_HELPER; do
     [ -x "$PREFIX/$f" ] || fail "$f is not an installed program"
 done
 for f in LangSetting.ini Italiano.lng English.lng Español.lng Français.lng $SOUND_MODULE \
          suoni/no.wav suoni/si1.wav suoni/si2.wav suoni/si3.wav suoni/si4.wav; do
     [ -s "$PROGRAM_DIR/$f" ] || fail "lib/gonioma/$f is missing"
 done
-# The sound libraries come with the module, a moment after start-up.
+# The sound libraries come with the module, which the sound helper loads in a
+# process of its own, a moment after start-up.
 needed() { readelf -d "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'; }
 needed "$PROGRAM_DIR/gonioma" | grep -q Multimedia && fail "the program links Qt Multimedia itself"
+needed "$PROGRAM_DIR/$SOUND_HELPER" | grep -q Multimedia && fail "the sound helper links Qt Multimedia itself"
 needed "$PROGRAM_DIR/$SOUND_MODULE" | grep -q '^libQt6Multimedia\.' || fail "the sound module does not link Qt Multimedia"
-say "the sound module lies beside the program, which does not link Qt Multimedia"
+say "the sound helper and module lie beside the program, which does not link Qt Multimedia"
 
 DESKTOP_FILES=("$PREFIX"/share/applications/*.desktop)
 [ ${#DESKTOP_FILES[@]} -eq 1 ] && [ -f "${DESKTOP_FILES[0]}" ] || fail "expected one desktop entry"
@@ -180,6 +183,7 @@ has() { grep -qxF -e "$1" "$WORK/contents" || fail "the package lacks '$1'"; }
 has "- ./usr/bin/gonioma"
 has "- ./usr/lib/gonioma/gonioma"
 has "- ./usr/lib/gonioma/$SOUND_MODULE"
+has "- ./usr/lib/gonioma/$SOUND_HELPER"
 for f in English.lng Español.lng Français.lng Italiano.lng suoni/no.wav suoni/si1.wav suoni/si4.wav; do
     has "- ./usr/lib/gonioma/$f"
 done
