@@ -252,6 +252,10 @@ def opened_exercise(program, exercises, menu, splash):
     for window in program.windows():
         if window.name in exercises:
             return window.name
+        # A window just mapped can be seen on the bus a moment before its
+        # title: it is looked at again on the next round.
+        if not window.name:
+            continue
         if window.name not in (menu, splash, QUESTION_TITLE):
             raise WalkFailed(f"the menu opened a window titled '{window.name}', no exercise of the language file")
     return None
