@@ -215,8 +215,10 @@ QString FormMenu::creditText()
 QString FormMenu::informationText()
 {
     QString extra;
-    for (const char* id : {"9996", "9997", "9998", "9999"}) {
-        const QString text = language::LookupString(QString::fromLatin1(id));
+    using language::Message;
+    for (Message line : {Message::InformationLine1, Message::InformationLine2, Message::InformationLine3,
+                         Message::InformationLine4}) {
+        const QString text = language::LookupString(line);
         if (!text.isEmpty())
             extra += text + kCrLf;
     }
@@ -235,7 +237,7 @@ void FormMenu::Command1_Click()
     if (windowChangeUnderWay())
         return;
     QPointer<FormMenu> self(this);
-    const MessageAnswer answer = MessageBox::show({language::LookupString(QStringLiteral("0039")),
+    const MessageAnswer answer = MessageBox::show({language::LookupString(language::Message::QuitPrompt),
                                                    MessageIcon::Question, MessageButtons::YesNo,
                                                    QString::fromLatin1(kProgramTitle)});
     // The box let the event loop run: another click may have left the menu.

@@ -13,14 +13,14 @@ namespace app {
 bool StartUp(platform::SingleInstance& instance)
 {
     if (instance.previousInstanceRunning()) {
-        platform::MessageBox::show({language::LookupString(QStringLiteral("0037")), platform::MessageIcon::Critical,
-                                    platform::MessageButtons::Ok, language::LookupString(QStringLiteral("0038"))});
+        platform::MessageBox::show({language::LookupString(language::Message::AlreadyRunning), platform::MessageIcon::Critical,
+                                    platform::MessageButtons::Ok, language::LookupString(language::Message::AlreadyRunningTitle)});
         return false;
     }
     language::CurrentLanguageFile = language::languageForTheRun();
-    ExitPromptText = language::LookupString(QStringLiteral("0001"));
-    CorrectLabelText = language::LookupString(QStringLiteral("0040"));
-    WrongLabelText = language::LookupString(QStringLiteral("0041"));
+    ExitPromptText = language::LookupString(language::Message::LeaveExercisePrompt);
+    CorrectLabelText = language::LookupString(language::Message::CorrectCaption);
+    WrongLabelText = language::LookupString(language::Message::WrongCaption);
     platform::Random::reseedFromClock();
     SoundsOn = true;
     FormMenu::becomeExercisesHome();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercise/FanDrawing.h"
+#include "language/Messages.h"
 
 #include <QChar>
 #include <QString>
@@ -35,9 +36,9 @@ constexpr std::optional<int> turned(int built, int step, TurnWay way)
 }
 
 // The message that refuses a turn: too far forward, or too far back.
-inline QString refusalMessage(TurnWay way)
+inline language::Message refusalMessage(TurnWay way)
 {
-    return way == TurnWay::Forward ? QStringLiteral("0002") : QStringLiteral("0003");
+    return way == TurnWay::Forward ? language::Message::TurnTooFarForward : language::Message::TurnTooFarBack;
 }
 
 // The colour a back step draws at `offset` degrees from the first arm: white,

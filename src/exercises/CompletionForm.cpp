@@ -19,9 +19,9 @@ using namespace platform;
 namespace {
 constexpr qreal kQuestionPointSize = 18;
 
-QString message(const char* id)
+QString message(language::Message id)
 {
-    return language::LookupString(QString::fromLatin1(id));
+    return language::LookupString(id);
 }
 
 // A key that writes a character into the box, as opposed to one that edits

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercise/ExerciseForm.h"
+#include "language/Messages.h"
 
 class QKeyEvent;
 class QLabel;
@@ -17,9 +18,9 @@ struct CompletionValues {
     const char* windowName;      // the window's name, as the language files know it
     const char* designCaption;   // its title before translation
     int wholeAngle;              // 90 or 180 degrees, which the pupil completes the given angle to
-    const char* questionBefore;  // message id of the words before the given size
-    const char* questionAfter;   // message id of the words right after it
-    const char* questionSecond;  // message id of the question's second line
+    language::Message questionBefore;  // the words before the given size
+    language::Message questionAfter;   // the words right after it
+    language::Message questionSecond;  // the question's second line
     qreal equationPointSize;     // font size of the equation after a right answer
 };
 

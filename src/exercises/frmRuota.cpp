@@ -23,13 +23,14 @@ namespace exercises {
 using namespace platform;
 using exercise::kArmColor;
 using exercise::kFillColor;
+using language::Message;
 
 namespace {
 constexpr qreal kAnswerPointSize = 11;
 
-QString message(const char* id)
+QString message(language::Message id)
 {
-    return language::LookupString(QString::fromLatin1(id));
+    return language::LookupString(id);
 }
 } // namespace
 
@@ -113,8 +114,8 @@ frmRuota::frmRuota()
 
 void frmRuota::Form_Activate()
 {
-    Label2->setText(message("0022"));
-    Label2->setText(Label2->text() + QStringLiteral("\r\n") + message("0023"));
+    Label2->setText(message(Message::BuildLeftButtonHint));
+    Label2->setText(Label2->text() + QStringLiteral("\r\n") + message(Message::BuildRightButtonHint));
     ExerciseForm::Form_Activate();
 }
 
@@ -156,7 +157,7 @@ void frmRuota::NewTargetAngle(const exercise::DrawingGuard& guard)
         return;
     // Only the first arm: the moving arm starts on it.
     exercise::drawArm(Picture1, StartDegrees);
-    Label1->setText(requestText(message("0024"), TargetAngle));
+    Label1->setText(requestText(message(Message::BuildRequest), TargetAngle));
 }
 
 void frmRuota::restartBuilding()
@@ -184,7 +185,7 @@ void frmRuota::turn(int step, TurnWay way)
     ++m_runningTurns;
     if (!drawTurn(step, way, guard))
         return;
-    const QString tip = builtAngleTip(message("0004"), BuiltAngle);
+    const QString tip = builtAngleTip(message(Message::BuiltAngleTip), BuiltAngle);
     Picture1->setToolTip(tip);
     Picture1->setAccessibleDescription(tip);
     if (--m_runningTurns == 0)
@@ -234,7 +235,7 @@ void frmRuota::Command8_Click()
 {
     // Both arms turn red, then the built angle is judged on the spot.
     exercise::drawArm(Picture1, StartDegrees);
-    Label1->setText(requestText(message("0021"), TargetAngle));
+    Label1->setText(requestText(message(Message::BuildAskedFor), TargetAngle));
     exercise::drawStep(Picture1, CurrentDegrees, kArmColor);
     // Pressed while a turn draws: the red arm lies inside that turn's fan.
     if (m_runningTurns > 0)

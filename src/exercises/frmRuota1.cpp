@@ -56,11 +56,11 @@ void frmRuota1::NewAngle(const exercise::DrawingGuard& guard)
     exercise::drawAngle(Picture1, StartDegrees, AngleSize, guard);
 }
 
-void frmRuota1::answer(AngleClass angleClass, const char* messageId)
+void frmRuota1::answer(AngleClass angleClass, language::Message message)
 {
     if (belongsTo(angleClass, AngleSize)) {
         rightAnswerFeedback();
-        showMeasureMessage(AngleSize, QString::fromLatin1(messageId));
+        showMeasureMessage(AngleSize, message);
     } else {
         wrongAnswerFeedback();
     }

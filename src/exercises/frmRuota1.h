@@ -36,11 +36,11 @@ protected:
 
 private:
     void NewAngle(const exercise::DrawingGuard& guard);
-    void Command8_Click() { answer(AngleClass::Acute, "0080"); }
-    void Command1_Click() { answer(AngleClass::Right, "0076"); }
-    void Command2_Click() { answer(AngleClass::Obtuse, "0077"); }
-    void Command3_Click() { answer(AngleClass::Straight, "0078"); }
-    void answer(AngleClass angleClass, const char* messageId);
+    void Command8_Click() { answer(AngleClass::Acute, language::Message::IsAcute); }
+    void Command1_Click() { answer(AngleClass::Right, language::Message::IsRight); }
+    void Command2_Click() { answer(AngleClass::Obtuse, language::Message::IsObtuse); }
+    void Command3_Click() { answer(AngleClass::Straight, language::Message::IsStraight); }
+    void answer(AngleClass angleClass, language::Message message);
 };
 
 } // namespace exercises

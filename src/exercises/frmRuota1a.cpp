@@ -99,7 +99,7 @@ void frmRuota1a::NewAngle(const exercise::DrawingGuard& guard)
     AngleSize = qint16(question.size);
     // The measure is written before the figure opens: an answer given during
     // the drawing is judged on this angle, so the pupil must see its measure.
-    Label1->setText(measureCaption(language::LookupString(QStringLiteral("0082")), AngleSize));
+    Label1->setText(measureCaption(language::LookupString(language::Message::MeasureCaption), AngleSize));
     exercise::drawAngle(Picture1, StartDegrees, AngleSize, guard);
 }
 

@@ -53,11 +53,11 @@ void frmRuota2::NewAngle(const exercise::DrawingGuard& guard)
     exercise::drawAngle(Picture1, StartDegrees, AngleSize, guard);
 }
 
-void frmRuota2::answer(Convexity claimed, const char* messageId)
+void frmRuota2::answer(Convexity claimed, language::Message message)
 {
     if (answerIsRight(claimed, AngleSize)) {
         rightAnswerFeedback();
-        showMeasureMessage(AngleSize, QString::fromLatin1(messageId));
+        showMeasureMessage(AngleSize, message);
     } else {
         wrongAnswerFeedback();
     }

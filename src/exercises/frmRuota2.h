@@ -34,9 +34,9 @@ protected:
 
 private:
     void NewAngle(const exercise::DrawingGuard& guard);
-    void Command8_Click() { answer(Convexity::Concave, "0032"); }
-    void Command1_Click() { answer(Convexity::Convex, "0030"); }
-    void answer(Convexity claimed, const char* messageId);
+    void Command8_Click() { answer(Convexity::Concave, language::Message::IsConcave); }
+    void Command1_Click() { answer(Convexity::Convex, language::Message::IsConvex); }
+    void answer(Convexity claimed, language::Message message);
 };
 
 } // namespace exercises

@@ -6,9 +6,9 @@ frmRuota5::frmRuota5()
     : CompletionForm({.windowName = "frmRuota5",
                       .designCaption = "angolo complementare",
                       .wholeAngle = 90,
-                      .questionBefore = "0034",
-                      .questionAfter = "0035",
-                      .questionSecond = "0036",
+                      .questionBefore = language::Message::ComplementaryBefore,
+                      .questionAfter = language::Message::ComplementaryAfter,
+                      .questionSecond = language::Message::ComplementaryQuestion,
                       .equationPointSize = 32})
 {
 }

@@ -6,9 +6,9 @@ frmRuota6::frmRuota6()
     : CompletionForm({.windowName = "frmRuota6",
                       .designCaption = "angolo supplementare",
                       .wholeAngle = 180,
-                      .questionBefore = "0026",
-                      .questionAfter = "0027",
-                      .questionSecond = "0028",
+                      .questionBefore = language::Message::SupplementaryBefore,
+                      .questionAfter = language::Message::SupplementaryAfter,
+                      .questionSecond = language::Message::SupplementaryQuestion,
                       .equationPointSize = 28})
 {
 }

@@ -124,13 +124,18 @@ QString LookupString(const QString& id)
     return ReadIniString(path, QStringLiteral("Strings"), id);
 }
 
+QString LookupString(Message message)
+{
+    return LookupString(messageNumber(message));
+}
+
 void captionMessageButtonsFromLanguage()
 {
     platform::MessageBox::setButtonCaptions([](platform::MessageAnswer button) {
         switch (button) {
-        case platform::MessageAnswer::Yes: return LookupString(QStringLiteral("0090"));
-        case platform::MessageAnswer::No: return LookupString(QStringLiteral("0091"));
-        case platform::MessageAnswer::Ok: return LookupString(QStringLiteral("0092"));
+        case platform::MessageAnswer::Yes: return LookupString(Message::YesButton);
+        case platform::MessageAnswer::No: return LookupString(Message::NoButton);
+        case platform::MessageAnswer::Ok: return LookupString(Message::OkButton);
         }
         return QString();
     });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language/Messages.h"
+
 #include <QString>
 
 // The settings file that names the current language, and the lookup of message
@@ -49,6 +51,8 @@ QString languageFilePathFor(const QString& name);
 // The text of message `id` (section "Strings") in the current language file,
 // read afresh on every call; empty when it cannot be found.
 QString LookupString(const QString& id);
+// The same for a message the program names.
+QString LookupString(Message message);
 
 // Message boxes take the captions of Yes, No and OK from messages 0090, 0091
 // and 0092 of the current language file, when it has them.

@@ -3,6 +3,7 @@
 #include "app/WindowCatalog.h"
 #include "exercise/ExerciseForm.h"
 #include "language/IniFile.h"
+#include "language/Messages.h"
 #include "platform/Form.h"
 #include "platform/Properties.h"
 
@@ -18,8 +19,9 @@
 
 // The language files that ship with the program must give every window and
 // every control a caption and hold every message the program shows. The
-// windows come from the catalog and the message identifiers from the sources,
-// so a window or a message added later is checked without touching this file.
+// windows come from the catalog and the messages from the program's table of
+// named messages, so a window or a message added later is checked without
+// touching this file.
 
 namespace {
 
@@ -67,26 +69,6 @@ QStringList declaredWindowClasses()
             windows.append(it.key());
     }
     return windows;
-}
-
-// Four-digit message identifiers written as string literals in the sources.
-QSet<QString> usedMessageIds()
-{
-    static const QRegularExpression literal(QStringLiteral(R"re("(\d{4})")re"));
-    QSet<QString> ids;
-    for (const QString& file : sourceFiles()) {
-        auto it = literal.globalMatch(sourceText(file));
-        while (it.hasNext())
-            ids.insert(it.next().captured(1));
-    }
-    return ids;
-}
-
-// The lines of the information box: a language file may leave them empty.
-bool isOptionalMessage(const QString& id)
-{
-    const int n = id.toInt();
-    return n >= 9996 && n <= 9999;
 }
 
 // Captions that the program writes itself once the window is up, so a
@@ -206,15 +188,18 @@ TEST_F(ShippedLanguagesTest, EveryFileCaptionsEveryWindowAndControl)
 
 TEST_F(ShippedLanguagesTest, EveryFileHoldsEveryMessageTheProgramShows)
 {
-    const QSet<QString> ids = usedMessageIds();
-    ASSERT_FALSE(ids.isEmpty());
     const QSet<QString> italianKeys = keysOfSection(QDir(appDir()).filePath(QStringLiteral("Italiano.lng")),
                                                     QStringLiteral("Strings"));
-    for (const QString& id : ids) {
-        if (isOptionalMessage(id)) {
-            EXPECT_TRUE(italianKeys.contains(id)) << "Italiano.lng: " << id.toStdString();
+    QSet<QString> numbers;
+    for (const language::MessageEntry& entry : language::kMessages) {
+        const QString id = QString::fromLatin1(entry.number);
+        EXPECT_FALSE(numbers.contains(id)) << id.toStdString() << " names two messages";
+        numbers.insert(id);
+        // An optional message may be left out of a translation, never out of
+        // the Italian file every translation starts from.
+        EXPECT_TRUE(italianKeys.contains(id)) << "Italiano.lng: " << id.toStdString();
+        if (entry.optional)
             continue;
-        }
         for (const QString& file : m_languages) {
             EXPECT_FALSE(language::ReadIniString(file, QStringLiteral("Strings"), id).isEmpty())
                 << QFileInfo(file).fileName().toStdString() << ": " << id.toStdString();

@@ -33,8 +33,8 @@ TEST(AngleBuilder, TheLeftButtonOpensAndARefusalSaysWhichWay)
     EXPECT_EQ(exercises::turnWayFor(Qt::LeftButton), F);
     EXPECT_EQ(exercises::turnWayFor(Qt::RightButton), B);
     EXPECT_EQ(exercises::turnWayFor(Qt::MiddleButton), B);
-    EXPECT_EQ(exercises::refusalMessage(F), "0002");
-    EXPECT_EQ(exercises::refusalMessage(B), "0003");
+    EXPECT_EQ(exercises::refusalMessage(F), language::Message::TurnTooFarForward);
+    EXPECT_EQ(exercises::refusalMessage(B), language::Message::TurnTooFarBack);
 }
 
 // White erases a sweep line, but the first arm (and a full turn on it) stays red.

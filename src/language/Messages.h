@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The messages of the language files' [Strings] section, by name. The files
+// keep the four-digit numbers; the program's code says which message it means.
+namespace language {
+
+enum class Message {
+    LeaveExercisePrompt,  // "esci": leave the exercise and go back to the menu?
+    TurnTooFarForward,    // building: a turn past 360 degrees is refused
+    TurnTooFarBack,       // building: a turn below 0 degrees is refused
+    BuiltAngleTip,        // building: the words before the built measure
+    BuildAskedFor,        // building: the request once the angle is confirmed
+    BuildLeftButtonHint,  // building: what the left mouse button does
+    BuildRightButtonHint, // building: what any other mouse button does
+    BuildRequest,         // building: the request while the angle is built
+    SupplementaryBefore,  // supplementary: the words before the given size
+    SupplementaryAfter,   // supplementary: the words right after it
+    SupplementaryQuestion,// supplementary: the question's second line
+    IsConvex,             // after a right answer: "° is a convex angle!"
+    IsConcave,
+    ComplementaryBefore,
+    ComplementaryAfter,
+    ComplementaryQuestion,
+    AlreadyRunning,       // a second copy of the program is refused
+    AlreadyRunningTitle,
+    QuitPrompt,           // the menu's "Esci": end the program?
+    CorrectCaption,       // "Esatti"
+    WrongCaption,         // "Errati"
+    IsRight,
+    IsObtuse,
+    IsStraight,
+    IsAcute,
+    MeasureCaption,       // classification: the words before the measure
+    YesButton,            // message boxes' button captions (optional)
+    NoButton,
+    OkButton,
+    InformationLine1,     // the information box's extra lines (optional)
+    InformationLine2,
+    InformationLine3,
+    InformationLine4,
+};
+
+struct MessageEntry {
+    Message message;
+    const char* number; // its key in section [Strings]
+    bool optional;      // a language file may leave it out
+};
+
+// Every message the program shows, in the order of the enum.
+inline constexpr std::array kMessages{
+    MessageEntry{Message::LeaveExercisePrompt, "0001", false},
+    MessageEntry{Message::TurnTooFarForward, "0002", false},
+    MessageEntry{Message::TurnTooFarBack, "0003", false},
+    MessageEntry{Message::BuiltAngleTip, "0004", false},
+    MessageEntry{Message::BuildAskedFor, "0021", false},
+    MessageEntry{Message::BuildLeftButtonHint, "0022", false},
+    MessageEntry{Message::BuildRightButtonHint, "0023", false},
+    MessageEntry{Message::BuildRequest, "0024", false},
+    MessageEntry{Message::SupplementaryBefore, "0026", false},
+    MessageEntry{Message::SupplementaryAfter, "0027", false},
+    MessageEntry{Message::SupplementaryQuestion, "0028", false},
+    MessageEntry{Message::IsConvex, "0030", false},
+    MessageEntry{Message::IsConcave, "0032", false},
+    MessageEntry{Message::ComplementaryBefore, "0034", false},
+    MessageEntry{Message::ComplementaryAfter, "0035", false},
+    MessageEntry{Message::ComplementaryQuestion, "0036", false},
+    MessageEntry{Message::AlreadyRunning, "0037", false},
+    MessageEntry{Message::AlreadyRunningTitle, "0038", false},
+    MessageEntry{Message::QuitPrompt, "0039", false},
+    MessageEntry{Message::CorrectCaption, "0040", false},
+    MessageEntry{Message::WrongCaption, "0041", false},
+    MessageEntry{Message::IsRight, "0076", false},
+    MessageEntry{Message::IsObtuse, "0077", false},
+    MessageEntry{Message::IsStraight, "0078", false},
+    MessageEntry{Message::IsAcute, "0080", false},
+    MessageEntry{Message::MeasureCaption, "0082", false},
+    MessageEntry{Message::YesButton, "0090", true},
+    MessageEntry{Message::NoButton, "0091", true},
+    MessageEntry{Message::OkButton, "0092", true},
+    MessageEntry{Message::InformationLine1, "9996", true},
+    MessageEntry{Message::InformationLine2, "9997", true},
+    MessageEntry{Message::InformationLine3, "9998", true},
+    MessageEntry{Message::InformationLine4, "9999", true},
+};
+
+constexpr bool tableFollowsTheEnum()
+{
+    for (size_t i = 0; i < kMessages.size(); ++i) {
+        if (size_t(kMessages[i].message) != i)
+            return false;
+    }
+    return size_t(Message::InformationLine4) + 1 == kMessages.size();
+}
+static_assert(tableFollowsTheEnum(), "one entry per message, in the enum's order");
+
+// The message's key in section [Strings]: "0001".
+inline QString messageNumber(Message message)
+{
+    return QString::fromLatin1(kMessages[size_t(message)].number);
+}
+
+} // namespace language
