@@ -67,9 +67,7 @@ int main(int argc, char** argv)
     QDir().mkpath(out);
     platform::Screen::setSizeForTesting(screen);
     language::CurrentLanguageFile = language::languageForTheRun();
-    app::ExitPromptText = language::LookupString(QStringLiteral("0001"));
-    app::CorrectLabelText = language::LookupString(QStringLiteral("0040"));
-    app::WrongLabelText = language::LookupString(QStringLiteral("0041"));
+    app::loadSharedTexts();
 
     save(*platform::Form::show<app::FormAvvio>(), out, QStringLiteral("splash") + suffix);
     closeAll();

@@ -188,6 +188,8 @@ void FormMenu::mnuLanguage_Click(int index)
     mnuLanguage[index]->setChecked(true);
     const QString language = mnuLanguage[index]->data().toString();
     language::CurrentLanguageFile = language;
+    // The texts kept for the exercise windows follow the pick as well.
+    loadSharedTexts();
 
     QList<QPointer<Form>> forms;
     for (Form* form : Form::loadedForms())
@@ -229,7 +231,7 @@ QString FormMenu::informationText()
 
 void FormMenu::Command8_Click()
 {
-    MessageBox::show({informationText(), MessageIcon::Information, MessageButtons::Ok, QString::fromLatin1(kProgramTitle)});
+    MessageBox::show({informationText(), MessageIcon::Information, MessageButtons::Ok, messageBoxTitle()});
 }
 
 void FormMenu::Command1_Click()
@@ -239,7 +241,7 @@ void FormMenu::Command1_Click()
     QPointer<FormMenu> self(this);
     const MessageAnswer answer = MessageBox::show({language::LookupString(language::Message::QuitPrompt),
                                                    MessageIcon::Question, MessageButtons::YesNo,
-                                                   QString::fromLatin1(kProgramTitle)});
+                                                   messageBoxTitle()});
     // The box let the event loop run: another click may have left the menu.
     if (answer != MessageAnswer::Yes || !self || !self->isLoaded() || windowChangeUnderWay())
         return;

@@ -18,9 +18,7 @@ bool StartUp(platform::SingleInstance& instance)
         return false;
     }
     language::CurrentLanguageFile = language::languageForTheRun();
-    ExitPromptText = language::LookupString(language::Message::LeaveExercisePrompt);
-    CorrectLabelText = language::LookupString(language::Message::CorrectCaption);
-    WrongLabelText = language::LookupString(language::Message::WrongCaption);
+    loadSharedTexts();
     platform::Random::reseedFromClock();
     SoundsOn = true;
     FormMenu::becomeExercisesHome();

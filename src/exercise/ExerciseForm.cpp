@@ -191,7 +191,7 @@ void ExerciseForm::Command7_Click()
         return;
     QPointer<ExerciseForm> self(this);
     const MessageAnswer answer = MessageBox::show(
-        {app::ExitPromptText, MessageIcon::Question, MessageButtons::YesNo, QString::fromLatin1(app::kProgramTitle)});
+        {app::ExitPromptText, MessageIcon::Question, MessageButtons::YesNo, app::messageBoxTitle()});
     // The box let the event loop run: this window may be gone, or on its way.
     if (answer != MessageAnswer::Yes || !self || !self->isLoaded() || windowChangeUnderWay())
         return;
@@ -219,12 +219,12 @@ void ExerciseForm::rightAnswerFeedback()
     BottoneAvanti->setFocus();
 }
 
-void ExerciseForm::showMeasureMessage(int measure, const QString& messageId)
+void ExerciseForm::showMeasureMessage(int measure, language::Message message)
 {
     if (!m_parts.measureMessage)
         return;
     m_parts.measureMessage->show();
-    m_parts.measureMessage->setText(QString::number(measure) + language::LookupString(messageId));
+    m_parts.measureMessage->setText(QString::number(measure) + language::LookupString(message));
     announce(ComandoIconaSi, m_parts.measureMessage->text());
 }
 

@@ -175,7 +175,7 @@ void frmRuota::turn(int step, TurnWay way)
     if (!after) {
         // Modal: presses that came before it are swallowed while it is shown.
         MessageBox::show({language::LookupString(refusalMessage(way)), MessageIcon::Critical, MessageButtons::Ok,
-                          QString::fromLatin1(app::kProgramTitle)});
+                          app::messageBoxTitle()});
         return;
     }
     BuiltAngle = qint16(*after);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercise/ExerciseForm.h"
+#include "language/Messages.h"
 #include "exercises/ConcaveConvex.h"
 
 class QGroupBox;

@@ -38,6 +38,7 @@ enum class Message {
     YesButton,            // message boxes' button captions (optional)
     NoButton,
     OkButton,
+    MessageBoxTitle,      // the title of the program's message boxes (optional)
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -81,6 +82,7 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::YesButton, "0090", true},
     MessageEntry{Message::NoButton, "0091", true},
     MessageEntry{Message::OkButton, "0092", true},
+    MessageEntry{Message::MessageBoxTitle, "0093", true},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},

@@ -341,7 +341,7 @@ TYPED_TEST(ExerciseContract, EsciAsksFirstAndYesTwiceLeavesOnce)
     ASSERT_EQ(this->asked().size(), 1);
     EXPECT_EQ(this->asked()[0].prompt, app::ExitPromptText);
     EXPECT_EQ(this->asked()[0].buttons, platform::MessageButtons::YesNo);
-    EXPECT_EQ(this->asked()[0].title, QString::fromLatin1(app::kProgramTitle));
+    EXPECT_EQ(this->asked()[0].title, app::messageBoxTitle());
     EXPECT_EQ(Form::instance<Window>(), w);
     EXPECT_EQ(app::WrongCount, 1);
 

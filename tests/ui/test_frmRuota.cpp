@@ -139,7 +139,7 @@ TEST_F(FrmRuotaTest, AFullTurnIsNeverRightAndCannotBePassed)
     EXPECT_EQ(asked()[0].prompt, message("0002"));
     EXPECT_EQ(asked()[0].icon, platform::MessageIcon::Critical);
     EXPECT_EQ(asked()[0].buttons, platform::MessageButtons::Ok);
-    EXPECT_EQ(asked()[0].title, QString::fromLatin1(app::kProgramTitle));
+    EXPECT_EQ(asked()[0].title, app::messageBoxTitle());
     EXPECT_EQ(w->BuiltAngle, 360);
     EXPECT_EQ(w->Picture1->lines().size(), drawn);
     EXPECT_EQ(w->Picture1->toolTip(), tip(360));

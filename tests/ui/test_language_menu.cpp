@@ -152,7 +152,7 @@ TEST_F(LanguageMenuTest, WithoutLanguageFilesSaysSoOnceAndTheMenuStillWorks)
     EXPECT_EQ(asked().size(), 2);
 }
 
-TEST_F(LanguageMenuTest, APickTranslatesTheMenuAtOnceButTheExitQuestionKeepsTheStartUpLanguage)
+TEST_F(LanguageMenuTest, APickTranslatesTheMenuAtOnceAndEveryTextShownAfterIt)
 {
     installShippedLanguages();
     const QString italianExit = shipped("Italiano", "Strings", "0001");
@@ -195,13 +195,16 @@ TEST_F(LanguageMenuTest, APickTranslatesTheMenuAtOnceButTheExitQuestionKeepsTheS
     ASSERT_NE(exercise, nullptr);
     EXPECT_EQ(exercise->BottoneAvanti->text(), shipped("English", "frmRuota1", "BottoneAvanti.Caption"));
     EXPECT_EQ(exercise->Command8->text(), shipped("English", "frmRuota1", "Command8.Caption"));
-    // The score captions are the start-up texts, put back on activation.
-    EXPECT_EQ(exercise->LabelEst->text(), shipped("Italiano", "Strings", "0040"));
+    // The score captions, the exit question and the boxes' title follow the
+    // pick: no window or box mixes the start-up language with the new one.
+    EXPECT_EQ(exercise->LabelEst->text(), shipped("English", "Strings", "0040"));
+    EXPECT_EQ(exercise->LabelErt->text(), shipped("English", "Strings", "0041"));
 
     answerNextBoxes({MessageAnswer::No});
     click(exercise->Command7);
     ASSERT_FALSE(asked().isEmpty());
-    EXPECT_EQ(asked().last().prompt, italianExit);
+    EXPECT_EQ(asked().last().prompt, englishExit);
+    EXPECT_EQ(asked().last().title, shipped("English", "Strings", "0093"));
     EXPECT_EQ(asked().last().icon, MessageIcon::Question);
 
     // Back in the menu, which is loaded anew in the picked language.

@@ -1,5 +1,6 @@
 #include "app/shared/Modulo1.h"
 
+#include "language/LanguageSupport.h"
 #include "resize/clsResize.h"
 
 #include <limits>
@@ -30,6 +31,19 @@ void resizeWithSharedResizer()
 void releaseSharedResizer()
 {
     SharedResizer.reset();
+}
+
+void loadSharedTexts()
+{
+    ExitPromptText = language::LookupString(language::Message::LeaveExercisePrompt);
+    CorrectLabelText = language::LookupString(language::Message::CorrectCaption);
+    WrongLabelText = language::LookupString(language::Message::WrongCaption);
+}
+
+QString messageBoxTitle()
+{
+    const QString title = language::LookupString(language::Message::MessageBoxTitle);
+    return title.isEmpty() ? QString::fromLatin1(kProgramTitle) : title;
 }
 
 void addOne(qint16& counter)

@@ -15,9 +15,10 @@ class clsResize;
 // language support (language::CurrentLanguageFile).
 namespace app {
 
+// The title of the program's message boxes when the language file gives none.
 inline constexpr char kProgramTitle[] = "Esercitazioni sugli gonioma";
 
-extern QString ExitPromptText;   // the question of "esci", read once at start-up
+extern QString ExitPromptText;   // the question of "esci"
 extern QString CorrectLabelText; // caption of the right-answer count
 extern QString WrongLabelText;   // caption of the wrong-answer count
 extern bool SoundsOn;
@@ -32,6 +33,14 @@ extern std::unique_ptr<resize::clsResize> SharedResizer;
 void bindSharedResizer(platform::Form* form);
 void resizeWithSharedResizer();
 void releaseSharedResizer();
+
+// Reads the texts above from the current language file: at start-up, and
+// again whenever the pupil picks another language, so that no window or
+// message box mixes two languages.
+void loadSharedTexts();
+
+// The title of the program's message boxes, in the current language.
+QString messageBoxTitle();
 
 // Adds one to a counter; a counter at its largest value stays there.
 void addOne(qint16& counter);
