@@ -4,8 +4,8 @@
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
-#include "platform/RectangleShape.h"
 
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -56,10 +56,8 @@ frmRuota4::frmRuota4()
 
     // Hidden until a right answer; it lies under the boxes, so around a box
     // only its outer band shows, as a red frame.
-    Shape1 = addControl(new RectangleShape(client()), QStringLiteral("Shape1"));
+    Shape1 = addControl(newRectangleShape(client(), QColor(255, 0, 0), kFrameBand), QStringLiteral("Shape1"));
     Shape1->setGeometry(boxPlace(1).adjusted(-kFrameMargin, -kFrameMargin, kFrameMargin, kFrameMargin));
-    Shape1->setBorderColor(QColor(255, 0, 0));
-    Shape1->setBorderWidth(kFrameBand);
     Shape1->lower();
     Shape1->hide();
 
@@ -134,7 +132,7 @@ void frmRuota4::frameBox(int number)
     // the band's width: the band then widens to reach the box.
     const int margin = std::max({boxRect.left() - place.left(), boxRect.top() - place.top(),
                                  place.right() - boxRect.right(), place.bottom() - boxRect.bottom()});
-    Shape1->setBorderWidth(std::max(kFrameBand, margin));
+    Shape1->setLineWidth(std::max(kFrameBand, margin));
     Shape1->show();
     m_framedBox = number;
 }

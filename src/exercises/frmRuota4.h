@@ -5,11 +5,11 @@
 
 #include <array>
 
+class QFrame;
 class QLabel;
 
 namespace platform {
 class PictureBox;
-class RectangleShape;
 } // namespace platform
 
 namespace exercises {
@@ -28,7 +28,7 @@ public:
     platform::PictureBox* Picture4 = nullptr;
     platform::PictureBox* Picture5 = nullptr;
     platform::PictureBox* Picture6 = nullptr;
-    platform::RectangleShape* Shape1 = nullptr; // frames the right box once found
+    QFrame* Shape1 = nullptr; // frames the right box once found
     QLabel* Label2 = nullptr;
 
     // Box 1 to 6.

@@ -5,6 +5,7 @@
 #include "platform/PictureBox.h"
 
 #include <QCheckBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +51,19 @@ QGroupBox* newFrame(QWidget* parent, const QRect& geometry, const QString& capti
     auto* frame = new QGroupBox(caption, parent);
     frame->setGeometry(geometry);
     return frame;
+}
+
+QFrame* newRectangleShape(QWidget* parent, const QColor& color, int band)
+{
+    auto* shape = new QFrame(parent);
+    // A plain box is drawn in the foreground colour whatever the style.
+    shape->setFrameStyle(QFrame::Box | QFrame::Plain);
+    shape->setLineWidth(band);
+    QPalette palette = shape->palette();
+    palette.setColor(QPalette::WindowText, color);
+    shape->setPalette(palette);
+    shape->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return shape;
 }
 
 QLineEdit* newTextBox(QWidget* parent, const QRect& geometry)

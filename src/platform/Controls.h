@@ -5,6 +5,8 @@
 #include <QString>
 
 class QCheckBox;
+class QColor;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -26,6 +28,10 @@ QLineEdit* newTextBox(QWidget* parent, const QRect& geometry);
 // A list text box: multi-line, written by the program, read-only for the pupil.
 ListTextBox* newListTextBox(QWidget* parent, const QRect& geometry);
 PictureBox* newPictureBox(QWidget* parent, const QRect& geometry);
+// A rectangle shape: an outline `band` pixels wide in `color`, nothing painted
+// inside it, and no mouse input, so a click goes to what lies beneath. Its
+// band is the frame's line width.
+QFrame* newRectangleShape(QWidget* parent, const QColor& color, int band);
 
 // A label with an opaque white background, as the feedback labels have.
 void makeOpaqueWhite(QLabel* label);

@@ -4,7 +4,6 @@
 #include "exercises/frmRuota4.h"
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
-#include "platform/RectangleShape.h"
 
 #include <QAccessible>
 #include <QLabel>
