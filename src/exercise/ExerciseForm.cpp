@@ -53,6 +53,7 @@ ExerciseForm::ExerciseForm(const QString& name)
 {
     showAtScreenSize();
     auto* feedback = new PictureBox(client());
+    feedback->setToolTip(QStringLiteral("Qui vedi se la risposta è giusta o sbagliata"));
     PicturesattiErrati = addControl(feedback, QStringLiteral("PicturesattiErrati"));
     ComandoIconaSi = addControl(newIcon(feedback, rightIcon()), QStringLiteral("ComandoIconaSi"));
     ComandoIconaNo = addControl(newIcon(feedback, wrongIcon()), QStringLiteral("ComandoIconaNo"));

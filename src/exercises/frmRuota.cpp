@@ -52,7 +52,7 @@ frmRuota::frmRuota()
     setWindowTitle(QStringLiteral("costruisci l'angolo"));
     setDesignInnerSize(800, 560);
 
-    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 448, 452)), QStringLiteral("Picture1"));
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 448, 452), QStringLiteral("L'angolo che costruisci")), QStringLiteral("Picture1"));
     // The built angle, in the box's top left corner, after a right answer.
     Label5 = addControl(newLabel(Picture1, QRect(8, 8, 150, 56), QStringLiteral("Label5")), QStringLiteral("Label5"));
     makeOpaqueWhite(Label5);

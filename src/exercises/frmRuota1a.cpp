@@ -33,7 +33,7 @@ frmRuota1a::frmRuota1a()
     setWindowTitle(QStringLiteral("catalogazione in base alle misure"));
     setDesignInnerSize(800, 560);
 
-    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 400, 424)), QStringLiteral("Picture1"));
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 400, 424), QStringLiteral("L'angolo da classificare")), QStringLiteral("Picture1"));
     Label1 = addControl(newLabel(client(), QRect(16, 456, 400, 88), QStringLiteral("Label1")), QStringLiteral("Label1"));
     makeOpaqueWhite(Label1);
     Label1->setFont(designFont(font().family(), 18, true));

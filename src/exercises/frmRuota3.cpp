@@ -35,8 +35,8 @@ frmRuota3::frmRuota3()
 
     // Two square boxes, each measure under its box and the sign between the
     // measures: after a right answer the row reads like a relation.
-    Picture1 = addControl(newPictureBox(client(), QRect(16, 12, 316, 316)), QStringLiteral("Picture1"));
-    Picture2 = addControl(newPictureBox(client(), QRect(468, 12, 316, 316)), QStringLiteral("Picture2"));
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 12, 316, 316), QStringLiteral("L'angolo di sinistra")), QStringLiteral("Picture1"));
+    Picture2 = addControl(newPictureBox(client(), QRect(468, 12, 316, 316), QStringLiteral("L'angolo di destra")), QStringLiteral("Picture2"));
 
     const QFont measureFont = designFont(kLabelFamily, 14.25, true);
     auto measureLabel = [&](const QString& name, int left) {

@@ -63,7 +63,7 @@ frmRuota4::frmRuota4()
 
     PictureBox** names[] = {&Picture1, &Picture2, &Picture3, &Picture4, &Picture5, &Picture6};
     for (int n = 1; n <= kAngleBoxCount; ++n) {
-        PictureBox* b = addControl(newPictureBox(client(), boxPlace(n)), QStringLiteral("Picture%1").arg(n));
+        PictureBox* b = addControl(newPictureBox(client(), boxPlace(n), QStringLiteral("Clicca qui se questo è l'angolo retto")), QStringLiteral("Picture%1").arg(n));
         b->setCursor(Qt::PointingHandCursor);
         b->setFocusPolicy(Qt::StrongFocus);
         // Named by its number, the digit that answers it from the keyboard, in

@@ -80,10 +80,11 @@ ListTextBox* newListTextBox(QWidget* parent, const QRect& geometry)
     return box;
 }
 
-PictureBox* newPictureBox(QWidget* parent, const QRect& geometry)
+PictureBox* newPictureBox(QWidget* parent, const QRect& geometry, const QString& designToolTip)
 {
     auto* box = new PictureBox(parent);
     box->setGeometry(geometry);
+    box->setToolTip(designToolTip);
     return box;
 }
 

@@ -27,7 +27,9 @@ QGroupBox* newFrame(QWidget* parent, const QRect& geometry, const QString& capti
 QLineEdit* newTextBox(QWidget* parent, const QRect& geometry);
 // A list text box: multi-line, written by the program, read-only for the pupil.
 ListTextBox* newListTextBox(QWidget* parent, const QRect& geometry);
-PictureBox* newPictureBox(QWidget* parent, const QRect& geometry);
+// Its design tooltip also names it to a screen reader, so a language file
+// that has no tooltip for it still leaves it a name.
+PictureBox* newPictureBox(QWidget* parent, const QRect& geometry, const QString& designToolTip = {});
 // A rectangle shape: an outline `band` pixels wide in `color`, nothing painted
 // inside it, and no mouse input, so a click goes to what lies beneath. Its
 // band is the frame's line width.
