@@ -25,11 +25,11 @@
 #include "exercise/AngleGeometry.h"
 #include "exercise/ExerciseForm.h"
 #include "exercise/FanDrawing.h"
-#include "platform/EventYield.h"
-#include "platform/Form.h"
-#include "platform/MessageBox.h"
-#include "platform/PictureBox.h"
-#include "platform/SingleInstance.h"
+#include "platform/services/EventYield.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/services/SingleInstance.h"
 
 #include <QApplication>
 #include <QEventLoop>

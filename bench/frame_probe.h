@@ -5,8 +5,8 @@
 
 #include "exercise/ExerciseForm.h"
 #include "exercise/FanDrawing.h"
-#include "platform/Form.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/PictureBox.h"
 
 #include <QApplication>
 #include <QWindow>

@@ -6,10 +6,10 @@
 #include "app/FormMenu.h"
 #include "language/LanguageSupport.h"
 #include "language/TranslateForm.h"
-#include "platform/AppDir.h"
-#include "platform/EventYield.h"
-#include "platform/Form.h"
-#include "platform/MessageBox.h"
+#include "platform/services/AppDir.h"
+#include "platform/services/EventYield.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/MessageBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,12 +1,12 @@
-#include "app/shared/ModuloColoriSuoni.h"
+#include "shared/ModuloColoriSuoni.h"
 #include "app/ProgramIcon.h"
 #include "app/StartUp.h"
 #include "exercise/FanDrawing.h"
-#include "platform/Accessibility.h"
-#include "platform/AppDir.h"
-#include "platform/FocusStyle.h"
-#include "platform/EventYield.h"
-#include "platform/SingleInstance.h"
+#include "platform/widgets/Accessibility.h"
+#include "platform/services/AppDir.h"
+#include "platform/widgets/FocusStyle.h"
+#include "platform/services/EventYield.h"
+#include "platform/services/SingleInstance.h"
 #include "platform/SoundHelper.h"
 #include "platform/SoundPlayer.h"
 
@@ -61,7 +61,7 @@ int main(int argc, char** argv)
             switch (report.kind) {
             case platform::sound_protocol::Report::Ready:
                 platform::SoundPlayer::useBackend(std::unique_ptr<platform::SoundBackend>(&helper));
-                platform::SoundPlayer::preload(app::allSoundPaths());
+                platform::SoundPlayer::preload(shared::allSoundPaths());
                 return;
             case platform::sound_protocol::Report::NoOutput:
                 platform::SoundPlayer::switchOff();

@@ -4,7 +4,7 @@
 // It runs from the build folder, where the language files and sounds lie.
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "exercises/frmRuota.h"
 #include "exercises/frmRuota1.h"
 #include "exercises/frmRuota1a.h"
@@ -14,14 +14,14 @@
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
 #include "language/LanguageSupport.h"
-#include "platform/AppDir.h"
-#include "platform/FocusStyle.h"
-#include "platform/Form.h"
-#include "platform/ListTextBox.h"
-#include "platform/PictureBox.h"
-#include "platform/PressButton.h"
-#include "platform/Random.h"
-#include "platform/Screen.h"
+#include "platform/services/AppDir.h"
+#include "platform/widgets/FocusStyle.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/ListTextBox.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/widgets/PressButton.h"
+#include "platform/services/Random.h"
+#include "platform/services/Screen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     QDir().mkpath(out);
     platform::Screen::setSizeForTesting(screen);
     language::CurrentLanguageFile = language::languageForTheRun();
-    app::loadSharedTexts();
+    shared::loadSharedTexts();
 
     save(*platform::Form::show<app::FormAvvio>(), out, QStringLiteral("splash") + suffix);
     closeAll();

@@ -1,11 +1,11 @@
 #include "app/FormAvvio.h"
 
 #include "app/FormMenu.h"
-#include "app/shared/Modulo1.h"
-#include "app/shared/ModuloColoriSuoni.h"
+#include "shared/Modulo1.h"
+#include "shared/ModuloColoriSuoni.h"
 #include "language/LanguageSupport.h"
 #include "language/TranslateForm.h"
-#include "platform/Controls.h"
+#include "platform/widgets/Controls.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -53,8 +53,8 @@ void FormAvvio::Form_Load()
     // The translation lets the event loop run; the program may have ended meanwhile.
     if (!self || !self->isLoaded())
         return;
-    bindSharedResizer(this);
-    setBackColor(RandomBackColor());
+    shared::bindSharedResizer(this);
+    setBackColor(shared::RandomBackColor());
 }
 
 void FormAvvio::Form_Activate()
@@ -65,7 +65,7 @@ void FormAvvio::Form_Activate()
 
 void FormAvvio::Form_Resize()
 {
-    resizeWithSharedResizer();
+    shared::resizeWithSharedResizer();
 }
 
 void FormAvvio::BottoneAvvio_Click()

@@ -1,17 +1,17 @@
 #include "app/FormMenu.h"
 
-#include "app/shared/Modulo1.h"
-#include "app/shared/ModuloColoriSuoni.h"
+#include "shared/Modulo1.h"
+#include "shared/ModuloColoriSuoni.h"
 #include "app/WindowCatalog.h"
 #include "exercise/ExerciseForm.h"
 #include "language/LanguageFiles.h"
 #include "language/LanguageSupport.h"
 #include "language/TranslateForm.h"
-#include "platform/AppDir.h"
-#include "platform/Controls.h"
-#include "platform/MessageBox.h"
-#include "platform/Program.h"
-#include "platform/Properties.h"
+#include "platform/services/AppDir.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/services/Program.h"
+#include "platform/widgets/Properties.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -132,9 +132,9 @@ void FormMenu::Form_Load()
     if (!self || !self->isLoaded())
         return;
     giveLanguageMenuAMnemonic();
-    Check1->setChecked(SoundsOn);
-    bindSharedResizer(this);
-    setBackColor(RandomBackColor());
+    Check1->setChecked(shared::SoundsOn);
+    shared::bindSharedResizer(this);
+    setBackColor(shared::RandomBackColor());
     QPalette p = Check1->palette();
     p.setColor(QPalette::Window, backColor());
     Check1->setPalette(p);
@@ -147,7 +147,7 @@ void FormMenu::Form_Activate()
 
 void FormMenu::Form_Resize()
 {
-    resizeWithSharedResizer();
+    shared::resizeWithSharedResizer();
 }
 
 void FormMenu::closeEvent(QCloseEvent* event)
@@ -189,7 +189,7 @@ void FormMenu::mnuLanguage_Click(int index)
     const QString language = mnuLanguage[index]->data().toString();
     language::CurrentLanguageFile = language;
     // The texts kept for the exercise windows follow the pick as well.
-    loadSharedTexts();
+    shared::loadSharedTexts();
 
     QList<QPointer<Form>> forms;
     for (Form* form : Form::loadedForms())
@@ -206,7 +206,7 @@ void FormMenu::mnuLanguage_Click(int index)
 
 void FormMenu::Check1_Click()
 {
-    SoundsOn = Check1->isChecked();
+    shared::SoundsOn = Check1->isChecked();
 }
 
 QString FormMenu::creditText()
@@ -231,7 +231,7 @@ QString FormMenu::informationText()
 
 void FormMenu::Command8_Click()
 {
-    MessageBox::show({informationText(), MessageIcon::Information, MessageButtons::Ok, messageBoxTitle()});
+    MessageBox::show({informationText(), MessageIcon::Information, MessageButtons::Ok, shared::messageBoxTitle()});
 }
 
 void FormMenu::Command1_Click()
@@ -241,11 +241,11 @@ void FormMenu::Command1_Click()
     QPointer<FormMenu> self(this);
     const MessageAnswer answer = MessageBox::show({language::LookupString(language::Message::QuitPrompt),
                                                    MessageIcon::Question, MessageButtons::YesNo,
-                                                   messageBoxTitle()});
+                                                   shared::messageBoxTitle()});
     // The box let the event loop run: another click may have left the menu.
     if (answer != MessageAnswer::Yes || !self || !self->isLoaded() || windowChangeUnderWay())
         return;
-    releaseSharedResizer();
+    shared::releaseSharedResizer();
     Program::end();
 }
 

@@ -2,11 +2,11 @@
 
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "language/LanguageSupport.h"
-#include "platform/MessageBox.h"
-#include "platform/Random.h"
-#include "platform/SingleInstance.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/services/Random.h"
+#include "platform/services/SingleInstance.h"
 
 namespace app {
 
@@ -18,9 +18,9 @@ bool StartUp(platform::SingleInstance& instance)
         return false;
     }
     language::CurrentLanguageFile = language::languageForTheRun();
-    loadSharedTexts();
+    shared::loadSharedTexts();
     platform::Random::reseedFromClock();
-    SoundsOn = true;
+    shared::SoundsOn = true;
     FormMenu::becomeExercisesHome();
     language::captionMessageButtonsFromLanguage();
     platform::Form::show<FormAvvio>();

@@ -1,14 +1,14 @@
 #include "exercise/ExerciseForm.h"
 
-#include "app/shared/Modulo1.h"
-#include "app/shared/ModuloColoriSuoni.h"
+#include "shared/Modulo1.h"
+#include "shared/ModuloColoriSuoni.h"
 #include "exercise/FeedbackIcons.h"
 #include "language/LanguageSupport.h"
 #include "language/TranslateForm.h"
-#include "platform/Controls.h"
-#include "platform/MessageBox.h"
-#include "platform/PictureBox.h"
-#include "platform/Random.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/services/Random.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -129,7 +129,7 @@ void ExerciseForm::Form_Load()
     // meanwhile and this window with it.
     if (!self || !self->isLoaded())
         return;
-    app::bindSharedResizer(this);
+    shared::bindSharedResizer(this);
     Random::reseedFromClock();
     for (PictureBox* box : m_parts.drawingBoxes)
         box->setDrawWidth(1);
@@ -142,27 +142,27 @@ void ExerciseForm::Form_Activate()
         box->setScale(QPointF(-2, -2), QPointF(2, 2));
     ComandoIconaSi->show();
     ComandoIconaNo->hide();
-    app::CorrectCount = 0;
-    app::WrongCount = 0;
+    shared::CorrectCount = 0;
+    shared::WrongCount = 0;
     showCounts();
     if (BottoneAvanti)
         BottoneAvanti->show();
-    LabelEst->setText(app::CorrectLabelText);
-    LabelErt->setText(app::WrongLabelText);
-    ComandoIconaSi->setAccessibleName(app::CorrectLabelText);
-    ComandoIconaNo->setAccessibleName(app::WrongLabelText);
+    LabelEst->setText(shared::CorrectLabelText);
+    LabelErt->setText(shared::WrongLabelText);
+    ComandoIconaSi->setAccessibleName(shared::CorrectLabelText);
+    ComandoIconaNo->setAccessibleName(shared::WrongLabelText);
     newQuestion();
 }
 
 void ExerciseForm::Form_Resize()
 {
-    app::resizeWithSharedResizer();
+    shared::resizeWithSharedResizer();
 }
 
 void ExerciseForm::newQuestion()
 {
     ++m_questionNumber;
-    setBackColor(app::RandomBackColor());
+    setBackColor(shared::RandomBackColor());
     // A pupil already on an answer control stays there (an exercise without
     // "avanti" asks at once after a right answer); otherwise the focus goes
     // where the question is answered.
@@ -192,7 +192,7 @@ void ExerciseForm::Command7_Click()
         return;
     QPointer<ExerciseForm> self(this);
     const MessageAnswer answer = MessageBox::show(
-        {app::ExitPromptText, MessageIcon::Question, MessageButtons::YesNo, app::messageBoxTitle()});
+        {shared::ExitPromptText, MessageIcon::Question, MessageButtons::YesNo, shared::messageBoxTitle()});
     // The box let the event loop run: this window may be gone, or on its way.
     if (answer != MessageAnswer::Yes || !self || !self->isLoaded() || windowChangeUnderWay())
         return;
@@ -200,18 +200,18 @@ void ExerciseForm::Command7_Click()
         returnToMenuHook()(*this);
     else
         unload();
-    app::CorrectCount = 0;
-    app::WrongCount = 0;
+    shared::CorrectCount = 0;
+    shared::WrongCount = 0;
 }
 
 void ExerciseForm::rightAnswerFeedback()
 {
     ComandoIconaSi->show();
     ComandoIconaNo->hide();
-    app::addOne(app::CorrectCount);
-    app::PlayRightSound();
-    EtichettaEsatti->setText(app::countText(app::CorrectCount));
-    announce(ComandoIconaSi, app::CorrectLabelText);
+    shared::addOne(shared::CorrectCount);
+    shared::PlayRightSound();
+    EtichettaEsatti->setText(shared::countText(shared::CorrectCount));
+    announce(ComandoIconaSi, shared::CorrectLabelText);
     if (!BottoneAvanti)
         return;
     BottoneAvanti->setEnabled(true);
@@ -280,18 +280,18 @@ void ExerciseForm::closeEvent(QCloseEvent* event)
 
 void ExerciseForm::wrongAnswerFeedback()
 {
-    app::addOne(app::WrongCount);
-    EtichettaErrati->setText(app::countText(app::WrongCount));
+    shared::addOne(shared::WrongCount);
+    EtichettaErrati->setText(shared::countText(shared::WrongCount));
     ComandoIconaSi->hide();
     ComandoIconaNo->show();
-    app::PlayWrongSound();
-    announce(ComandoIconaNo, app::WrongLabelText);
+    shared::PlayWrongSound();
+    announce(ComandoIconaNo, shared::WrongLabelText);
 }
 
 void ExerciseForm::showCounts()
 {
-    EtichettaEsatti->setText(app::countText(app::CorrectCount));
-    EtichettaErrati->setText(app::countText(app::WrongCount));
+    EtichettaEsatti->setText(shared::countText(shared::CorrectCount));
+    EtichettaErrati->setText(shared::countText(shared::WrongCount));
 }
 
 } // namespace exercise

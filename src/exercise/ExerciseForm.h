@@ -2,7 +2,7 @@
 
 #include "exercise/FanDrawing.h"
 #include "language/Messages.h"
-#include "platform/Form.h"
+#include "platform/widgets/Form.h"
 
 #include <QList>
 #include <QPointer>

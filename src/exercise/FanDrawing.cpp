@@ -2,8 +2,8 @@
 
 #include "exercise/AngleGeometry.h"
 #include "exercise/ExerciseForm.h"
-#include "platform/EventYield.h"
-#include "platform/PictureBox.h"
+#include "platform/services/EventYield.h"
+#include "platform/widgets/PictureBox.h"
 
 namespace exercise {
 

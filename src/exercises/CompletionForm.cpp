@@ -3,9 +3,9 @@
 #include "exercise/FanDrawing.h"
 #include "exercises/TypedAngle.h"
 #include "language/LanguageSupport.h"
-#include "platform/Controls.h"
-#include "platform/PictureBox.h"
-#include "platform/Random.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/services/Random.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "exercises/AngleQuestion.h"
-#include "platform/Random.h"
+#include "platform/services/Random.h"
 
 namespace exercises {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Random.h"
+#include "platform/services/Random.h"
 
 #include <functional>
 #include <utility>

@@ -1,15 +1,15 @@
 #include "exercises/frmRuota.h"
 
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "exercise/AngleGeometry.h"
 #include "exercise/FanDrawing.h"
 #include "language/LanguageSupport.h"
-#include "platform/Controls.h"
-#include "platform/EventYield.h"
-#include "platform/MessageBox.h"
-#include "platform/PictureBox.h"
-#include "platform/PressButton.h"
-#include "platform/Random.h"
+#include "platform/widgets/Controls.h"
+#include "platform/services/EventYield.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/widgets/PressButton.h"
+#include "platform/services/Random.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -175,7 +175,7 @@ void frmRuota::turn(int step, TurnWay way)
     if (!after) {
         // Modal: presses that came before it are swallowed while it is shown.
         MessageBox::show({language::LookupString(refusalMessage(way)), MessageIcon::Critical, MessageButtons::Ok,
-                          app::messageBoxTitle()});
+                          shared::messageBoxTitle()});
         return;
     }
     BuiltAngle = qint16(*after);

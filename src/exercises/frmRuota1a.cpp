@@ -3,10 +3,10 @@
 #include "exercise/FanDrawing.h"
 #include "exercises/MeasureClasses.h"
 #include "language/LanguageSupport.h"
-#include "platform/Controls.h"
-#include "platform/ListTextBox.h"
-#include "platform/PictureBox.h"
-#include "platform/Random.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/ListTextBox.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/services/Random.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 #include "exercises/frmRuota4.h"
 
 #include "exercise/FanDrawing.h"
-#include "platform/Controls.h"
-#include "platform/PictureBox.h"
-#include "platform/Random.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/services/Random.h"
 
 #include <QFrame>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "language/IniFile.h"
 
-#include "platform/SaveFile.h"
+#include "platform/services/SaveFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "language/LanguageSupport.h"
 
-#include "platform/MessageBox.h"
+#include "platform/widgets/MessageBox.h"
 
 #include "language/IniFile.h"
 #include "language/LanguageFiles.h"
-#include "platform/AppDir.h"
+#include "platform/services/AppDir.h"
 
 #include <QDir>
 #include <QFileInfo>

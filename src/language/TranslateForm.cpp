@@ -2,9 +2,9 @@
 
 #include "language/IniFile.h"
 #include "language/LanguageSupport.h"
-#include "platform/EventYield.h"
-#include "platform/Form.h"
-#include "platform/Properties.h"
+#include "platform/services/EventYield.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/Properties.h"
 
 #include <QFileInfo>
 #include <QList>

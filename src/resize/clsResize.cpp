@@ -1,8 +1,8 @@
 #include "resize/clsResize.h"
 
-#include "platform/Form.h"
-#include "platform/Properties.h"
-#include "platform/Screen.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/Properties.h"
+#include "platform/services/Screen.h"
 #include "resize/ResizeMath.h"
 
 #include <array>

@@ -5,7 +5,7 @@
 #include "language/IniFile.h"
 #include "language/LanguageFiles.h"
 #include "language/LanguageSupport.h"
-#include "platform/AppDir.h"
+#include "platform/services/AppDir.h"
 
 #include <QFileInfo>
 

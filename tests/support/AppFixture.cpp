@@ -1,14 +1,14 @@
 #include "support/AppFixture.h"
 
 #include "app/FormMenu.h"
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "language/LanguageSupport.h"
-#include "platform/Accessibility.h"
-#include "platform/AppDir.h"
-#include "platform/EventYield.h"
-#include "platform/Program.h"
-#include "platform/Random.h"
-#include "platform/Screen.h"
+#include "platform/widgets/Accessibility.h"
+#include "platform/services/AppDir.h"
+#include "platform/services/EventYield.h"
+#include "platform/services/Program.h"
+#include "platform/services/Random.h"
+#include "platform/services/Screen.h"
 #include "platform/SoundPlayer.h"
 
 #include <QCoreApplication>
@@ -32,7 +32,7 @@ void AppFixture::SetUp()
     platform::EventYield::setPaceMs(0);
     platform::Random::resetForTesting();
     platform::Program::resetForTesting();
-    app::resetGlobals();
+    shared::resetGlobals();
     app::FormMenu::becomeExercisesHome();
     platform::installAccessibleRoles();
     language::captionMessageButtonsFromLanguage();
@@ -54,7 +54,7 @@ void AppFixture::TearDown()
         form->unload();
     settle();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    app::resetGlobals();
+    shared::resetGlobals();
     language::CurrentLanguageFile.clear();
     language::forgetUnsavedLanguage();
     platform::MessageBox::setHandlerForTesting({});

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Form.h"
-#include "platform/MessageBox.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/MessageBox.h"
 
 #include <QList>
 #include <QStringList>

@@ -2,11 +2,11 @@
 // shows texts a pupil can read whenever any language file can be used, and
 // leaves LangSetting.ini byte for byte as it was unless a language is picked.
 #include "app/FormMenu.h"
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "app/StartUp.h"
 #include "language/IniFile.h"
 #include "language/LanguageSupport.h"
-#include "platform/SingleInstance.h"
+#include "platform/services/SingleInstance.h"
 #include "support/AppFixture.h"
 
 #include <QAction>
@@ -195,11 +195,11 @@ TEST_P(BadInputTable, StartsWithReadableTextsAndLeavesTheSettingsAlone)
     clock.start();
     start();
     if (expected.isEmpty()) {
-        EXPECT_EQ(app::ExitPromptText, "");
+        EXPECT_EQ(shared::ExitPromptText, "");
     } else {
         EXPECT_EQ(language::CurrentLanguageFile, expected);
-        EXPECT_FALSE(app::ExitPromptText.isEmpty());
-        EXPECT_EQ(app::ExitPromptText, message(expected, "0001"));
+        EXPECT_FALSE(shared::ExitPromptText.isEmpty());
+        EXPECT_EQ(shared::ExitPromptText, message(expected, "0001"));
         EXPECT_EQ(language::LookupString("0039"), message(expected, "0039"));
     }
     // The menu reads every caption from the file: a hundred reads of 5 MB must

@@ -2,14 +2,14 @@
 // answer and what the question label shows.
 #include "support/AppFixture.h"
 
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "exercises/TypedAngle.h"
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
 #include "language/LanguageSupport.h"
-#include "platform/PictureBox.h"
-#include "platform/Random.h"
-#include "platform/Screen.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/services/Random.h"
+#include "platform/services/Screen.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +31,7 @@ protected:
         AppFixture::SetUp();
         installShippedLanguages();
         language::CurrentLanguageFile = QStringLiteral("Italiano");
-        app::SoundsOn = true;
+        shared::SoundsOn = true;
     }
 
     // Opens the window of the whole angle (90 or 180) on a question: background
@@ -85,7 +85,7 @@ TEST_F(CompletionWindowsTest, TheGivenAngleIsRedAndTheRestOfTheWholeAngleYellow)
             EXPECT_NEAR(std::remainder(degrees - (start + k), 360), 0, 1e-3) << k;
         }
         answer(w->Text1, QString::number(whole - size));
-        EXPECT_EQ(app::CorrectCount, 1);
+        EXPECT_EQ(shared::CorrectCount, 1);
     }
 }
 
@@ -105,12 +105,12 @@ TEST_F(CompletionWindowsTest, AWrongAnswerStaysToBeCorrectedAndTheRightOneShowsT
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->Label1->text(), question(row.ids, 35));
         answer(w->Text1, QString::fromLatin1(row.wrong));
-        EXPECT_EQ(app::WrongCount, 1);
+        EXPECT_EQ(shared::WrongCount, 1);
         EXPECT_EQ(w->Text1->text(), QString::fromLatin1(row.wrong));
         EXPECT_EQ(w->focusWidget(), w->Text1);
 
         answer(w->Text1, QString::fromLatin1(row.right));
-        EXPECT_EQ(app::CorrectCount, 1);
+        EXPECT_EQ(shared::CorrectCount, 1);
         EXPECT_EQ(w->Label1->text(), QString::fromUtf8(row.equation));
         EXPECT_EQ(horizontal(w->Label1), Qt::AlignHCenter);
         EXPECT_EQ(w->Label1->font().pointSizeF(), row.equationPointSize);
@@ -120,7 +120,7 @@ TEST_F(CompletionWindowsTest, AWrongAnswerStaysToBeCorrectedAndTheRightOneShowsT
         QTest::keyPress(w->focusWidget(), Qt::Key_Return);
         settle();
         QTest::keyRelease(w->focusWidget(), Qt::Key_Return);
-        EXPECT_EQ(app::CorrectCount + app::WrongCount, 2);
+        EXPECT_EQ(shared::CorrectCount + shared::WrongCount, 2);
         EXPECT_TRUE(w->Text1->isEnabled() && w->Text1->text().isEmpty());
         EXPECT_EQ(w->focusWidget(), w->Text1);
         EXPECT_EQ(w->Label1->text(), question(row.ids, 20));
@@ -144,8 +144,8 @@ TEST_F(CompletionWindowsTest, OnlyDigitsCommaAndBackspaceAreTypedAndEitherEnterJ
     EXPECT_TRUE(soundsPlayed().isEmpty()); // nothing judged, nothing counted
     QTest::keyClicks(w->Text1, QStringLiteral("55"), Qt::KeypadModifier);
     QTest::keyClick(w->Text1, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(app::CorrectCount, 1);
-    EXPECT_EQ(app::WrongCount, 0);
+    EXPECT_EQ(shared::CorrectCount, 1);
+    EXPECT_EQ(shared::WrongCount, 0);
 }
 
 TEST_F(CompletionWindowsTest, ARightAnswerWhileTheFigureOpensKeepsItsEquation)
@@ -156,7 +156,7 @@ TEST_F(CompletionWindowsTest, ARightAnswerWhileTheFigureOpensKeepsItsEquation)
                    QString::number(whole - 35));
         });
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(app::CorrectCount, 1);
+        EXPECT_EQ(shared::CorrectCount, 1);
         EXPECT_EQ(w->Picture1->lines().size(), whole + 1); // the figure finished
         EXPECT_EQ(w->Label1->text(), exercises::completionEquation(35, whole));
         EXPECT_EQ(w->focusWidget(), w->BottoneAvanti);

@@ -13,8 +13,8 @@
 // answerRight must work from the first yield of the question's drawing on.
 #include "app/FormMenu.h"
 #include "app/WindowCatalog.h"
-#include "app/shared/Modulo1.h"
-#include "app/shared/ModuloColoriSuoni.h"
+#include "shared/Modulo1.h"
+#include "shared/ModuloColoriSuoni.h"
 #include "exercise/ExerciseForm.h"
 #include "exercises/frmRuota.h"
 #include "exercises/frmRuota1.h"
@@ -25,9 +25,9 @@
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
 #include "language/LanguageSupport.h"
-#include "platform/PictureBox.h"
-#include "platform/PressButton.h"
-#include "platform/Random.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/widgets/PressButton.h"
+#include "platform/services/Random.h"
 #include "support/AppFixture.h"
 
 #include <QAbstractButton>
@@ -162,10 +162,10 @@ protected:
         AppFixture::SetUp();
         installShippedLanguages();
         language::CurrentLanguageFile = QStringLiteral("Italiano");
-        app::SoundsOn = true;
-        app::ExitPromptText = QStringLiteral("Vuoi uscire?");
-        app::CorrectLabelText = QStringLiteral("Esatti");
-        app::WrongLabelText = QStringLiteral("Errati");
+        shared::SoundsOn = true;
+        shared::ExitPromptText = QStringLiteral("Vuoi uscire?");
+        shared::CorrectLabelText = QStringLiteral("Esatti");
+        shared::WrongLabelText = QStringLiteral("Errati");
     }
 
     // The random numbers of one question: background colour entry 1, then the question's.
@@ -217,7 +217,7 @@ TYPED_TEST(ExerciseContract, OpensOnAFreshQuestionWithZeroCounts)
         EXPECT_TRUE(w->parts().measureMessage->isHidden());
     }
     EXPECT_EQ(w->questionNumber(), 1u);
-    EXPECT_EQ(w->backColor(), app::backColorEntry(1));
+    EXPECT_EQ(w->backColor(), shared::backColorEntry(1));
     EXPECT_FALSE(w->parts().answerControls.isEmpty());
     for (QWidget* control : w->parts().answerControls)
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
@@ -234,18 +234,18 @@ TYPED_TEST(ExerciseContract, EveryWrongTryCountsAndTheRightAnswerCountsOnce)
     ASSERT_NE(w, nullptr);
     TypeParam::answerWrong(*w);
     TypeParam::answerWrong(*w);
-    EXPECT_EQ(app::WrongCount, 2);
+    EXPECT_EQ(shared::WrongCount, 2);
     EXPECT_EQ(w->EtichettaErrati->text(), " 2");
     EXPECT_TRUE(w->ComandoIconaSi->isHidden());
     EXPECT_FALSE(w->ComandoIconaNo->isHidden());
-    EXPECT_EQ(app::CorrectCount, 0);
+    EXPECT_EQ(shared::CorrectCount, 0);
     if (w->parts().measureMessage) {
         EXPECT_TRUE(w->parts().measureMessage->isHidden());
     }
 
     TypeParam::answerRight(*w);
-    EXPECT_EQ(app::CorrectCount, 1);
-    EXPECT_EQ(app::WrongCount, 2);
+    EXPECT_EQ(shared::CorrectCount, 1);
+    EXPECT_EQ(shared::WrongCount, 2);
     EXPECT_EQ(w->EtichettaEsatti->text(), " 1");
     EXPECT_FALSE(w->ComandoIconaSi->isHidden());
     EXPECT_TRUE(w->ComandoIconaNo->isHidden());
@@ -279,7 +279,7 @@ TYPED_TEST(ExerciseContract, ARightAnswerLocksTheAnswersUntilTheNextQuestion)
         EXPECT_FALSE(w->parts().measureMessage->isHidden());
     }
     TypeParam::answerWrong(*w); // locked: neither judged nor counted
-    EXPECT_EQ(app::WrongCount, 0);
+    EXPECT_EQ(shared::WrongCount, 0);
 
     w->BottoneAvanti->click();
     AppFixture::settle();
@@ -291,7 +291,7 @@ TYPED_TEST(ExerciseContract, ARightAnswerLocksTheAnswersUntilTheNextQuestion)
         EXPECT_TRUE(w->parts().measureMessage->isHidden());
     }
     EXPECT_FALSE(w->ComandoIconaSi->isHidden()); // the last answer's icon stays
-    EXPECT_EQ(app::CorrectCount, 1);
+    EXPECT_EQ(shared::CorrectCount, 1);
 }
 
 TYPED_TEST(ExerciseContract, ANewQuestionDuringTheDrawingStopsTheOldFigure)
@@ -316,7 +316,7 @@ TYPED_TEST(ExerciseContract, ANewQuestionDuringTheDrawingStopsTheOldFigure)
             w->BottoneAvanti->click();
     });
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(app::CorrectCount, 1);
+    EXPECT_EQ(shared::CorrectCount, 1);
     EXPECT_EQ(w->questionNumber(), 2u);
     EXPECT_TRUE(figures(*w) == alone) << describe(figures(*w)) << " instead of " << describe(alone);
 }
@@ -339,11 +339,11 @@ TYPED_TEST(ExerciseContract, EsciAsksFirstAndYesTwiceLeavesOnce)
     this->answerNextBoxes({MessageAnswer::No});
     w->Command7->click();
     ASSERT_EQ(this->asked().size(), 1);
-    EXPECT_EQ(this->asked()[0].prompt, app::ExitPromptText);
+    EXPECT_EQ(this->asked()[0].prompt, shared::ExitPromptText);
     EXPECT_EQ(this->asked()[0].buttons, platform::MessageButtons::YesNo);
-    EXPECT_EQ(this->asked()[0].title, app::messageBoxTitle());
+    EXPECT_EQ(this->asked()[0].title, shared::messageBoxTitle());
     EXPECT_EQ(Form::instance<Window>(), w);
-    EXPECT_EQ(app::WrongCount, 1);
+    EXPECT_EQ(shared::WrongCount, 1);
 
     // A second "esci" arrives while the menu is being loaded: it does nothing.
     QTimer::singleShot(0, qApp, [] {
@@ -355,7 +355,7 @@ TYPED_TEST(ExerciseContract, EsciAsksFirstAndYesTwiceLeavesOnce)
     EXPECT_EQ(Form::instance<Window>(), nullptr);
     ASSERT_EQ(Form::loadedForms().size(), 1);
     EXPECT_NE(Form::instance<app::FormMenu>(), nullptr);
-    EXPECT_EQ(app::WrongCount, 0);
+    EXPECT_EQ(shared::WrongCount, 0);
 }
 
 TYPED_TEST(ExerciseContract, TheMenuOpensItOnceAndAFreshVisitStartsFromZero)
@@ -388,7 +388,7 @@ TYPED_TEST(ExerciseContract, TheMenuOpensItOnceAndAFreshVisitStartsFromZero)
     w = this->template window<Window>();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->EtichettaErrati->text(), " 0");
-    EXPECT_EQ(app::WrongCount, 0);
+    EXPECT_EQ(shared::WrongCount, 0);
 }
 
 TYPED_TEST(ExerciseContract, EscapeAndTheCloseButtonAskAsEsciDoesAndDigitsPressTheAnswers)
@@ -400,8 +400,8 @@ TYPED_TEST(ExerciseContract, EscapeAndTheCloseButtonAskAsEsciDoesAndDigitsPressT
     QTest::keyClick(w, Qt::Key_Escape);
     w->close();
     ASSERT_EQ(this->asked().size(), 2);
-    EXPECT_EQ(this->asked()[0].prompt, app::ExitPromptText);
-    EXPECT_EQ(this->asked()[1].prompt, app::ExitPromptText);
+    EXPECT_EQ(this->asked()[0].prompt, shared::ExitPromptText);
+    EXPECT_EQ(this->asked()[1].prompt, shared::ExitPromptText);
     EXPECT_EQ(Form::instance<Window>(), w);
     EXPECT_TRUE(w->isVisible());
 
@@ -436,8 +436,8 @@ TYPED_TEST(ExerciseContract, AssistiveTechnologyHearsTheIconsAndNeverTheAnswerBe
     const auto name = [](QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
-    EXPECT_EQ(name(w->ComandoIconaSi), app::CorrectLabelText);
-    EXPECT_EQ(name(w->ComandoIconaNo), app::WrongLabelText);
+    EXPECT_EQ(name(w->ComandoIconaSi), shared::CorrectLabelText);
+    EXPECT_EQ(name(w->ComandoIconaNo), shared::WrongLabelText);
     for (platform::PictureBox* box : w->parts().drawingBoxes) {
         QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(box);
         EXPECT_EQ(picture->role(), QAccessible::Graphic);
@@ -451,7 +451,7 @@ TYPED_TEST(ExerciseContract, AssistiveTechnologyHearsTheIconsAndNeverTheAnswerBe
     }
     TypeParam::answerWrong(*w);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w->ComandoIconaNo)->text(QAccessible::Description),
-              app::WrongLabelText);
+              shared::WrongLabelText);
 }
 
 TEST(ExerciseCatalog, EveryRegisteredExerciseHasItsContractAndItsOwnButton)

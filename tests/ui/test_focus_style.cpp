@@ -1,6 +1,6 @@
 // The focus frame a pupil follows with the keyboard, and the buttons' face.
-#include "platform/ButtonFace.h"
-#include "platform/FocusStyle.h"
+#include "platform/widgets/ButtonFace.h"
+#include "platform/widgets/FocusStyle.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "platform/Controls.h"
-#include "platform/Form.h"
-#include "platform/PictureBox.h"
-#include "platform/Properties.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/widgets/Properties.h"
 
 #include <QAction>
 #include <QCheckBox>

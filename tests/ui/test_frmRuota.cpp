@@ -1,11 +1,11 @@
 #include "app/FormMenu.h"
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "exercise/FanDrawing.h"
 #include "exercises/frmRuota.h"
 #include "language/LanguageSupport.h"
-#include "platform/PictureBox.h"
-#include "platform/PressButton.h"
-#include "platform/Random.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/widgets/PressButton.h"
+#include "platform/services/Random.h"
 #include "support/AppFixture.h"
 
 #include <QLabel>
@@ -53,7 +53,7 @@ protected:
         AppFixture::SetUp();
         installShippedLanguages();
         language::CurrentLanguageFile = QStringLiteral("Italiano");
-        app::SoundsOn = true; // a right answer's sound takes a random number
+        shared::SoundsOn = true; // a right answer's sound takes a random number
     }
 
     // Opens on a question: background colour entry 1, first arm, size asked for.
@@ -97,7 +97,7 @@ TEST_F(FrmRuotaTest, RightAnswersNeedTheExactSize)
 {
     frmRuota* w = open(200, 0, {0.0, 0.0, 350.5 / 360, 40.5 / 360}); // sound, colour, next question
     w->Command8->click(); // nothing asked, nothing built
-    EXPECT_EQ(app::CorrectCount, 1);
+    EXPECT_EQ(shared::CorrectCount, 1);
     EXPECT_EQ(w->Label5->text(), " 0°");
 
     w->BottoneAvanti->click();
@@ -110,7 +110,7 @@ TEST_F(FrmRuotaTest, RightAnswersNeedTheExactSize)
     EXPECT_TRUE(showsTheBuiltAngle(*w)); // past 0 degrees, on to 30
     EXPECT_EQ(w->Label1->text(), message("0024") + " 40°");
     w->Command8->click();
-    EXPECT_EQ(app::CorrectCount, 2);
+    EXPECT_EQ(shared::CorrectCount, 2);
     EXPECT_FALSE(w->Label5->isHidden());
     EXPECT_EQ(w->Label5->text(), " 40°");
     EXPECT_EQ(w->Label1->text(), message("0021") + " 40°");
@@ -131,7 +131,7 @@ TEST_F(FrmRuotaTest, AFullTurnIsNeverRightAndCannotBePassed)
     for (int i = 0; i < 4; ++i)
         press(w->Command5);
     w->Command8->click();
-    EXPECT_EQ(app::WrongCount, 1);
+    EXPECT_EQ(shared::WrongCount, 1);
 
     const qsizetype drawn = w->Picture1->lines().size();
     press(w->Command3);
@@ -139,7 +139,7 @@ TEST_F(FrmRuotaTest, AFullTurnIsNeverRightAndCannotBePassed)
     EXPECT_EQ(asked()[0].prompt, message("0002"));
     EXPECT_EQ(asked()[0].icon, platform::MessageIcon::Critical);
     EXPECT_EQ(asked()[0].buttons, platform::MessageButtons::Ok);
-    EXPECT_EQ(asked()[0].title, app::messageBoxTitle());
+    EXPECT_EQ(asked()[0].title, shared::messageBoxTitle());
     EXPECT_EQ(w->BuiltAngle, 360);
     EXPECT_EQ(w->Picture1->lines().size(), drawn);
     EXPECT_EQ(w->Picture1->toolTip(), tip(360));
@@ -184,7 +184,7 @@ TEST_F(FrmRuotaTest, RicominciaKeepsTheRequestAndTheLastTip)
     press(w->Command4);
     w->Command8->click();
     w->Command8->click();
-    EXPECT_EQ(app::WrongCount, 2);
+    EXPECT_EQ(shared::WrongCount, 2);
     const QColor colour = w->backColor();
     w->Command9->click();
     ASSERT_EQ(w->Picture1->lines().size(), 1);
@@ -194,7 +194,7 @@ TEST_F(FrmRuotaTest, RicominciaKeepsTheRequestAndTheLastTip)
     EXPECT_EQ(w->Label1->text(), message("0021") + " 90°");
     EXPECT_EQ(w->Picture1->toolTip(), tip(30));
     EXPECT_EQ(w->backColor(), colour);
-    EXPECT_EQ(app::WrongCount, 2);
+    EXPECT_EQ(shared::WrongCount, 2);
 }
 
 TEST_F(FrmRuotaTest, TheKeyboardTurnsBothWaysAndTabReachesEveryButton)
@@ -236,7 +236,7 @@ TEST_F(FrmRuotaTest, TurnsAndConfermaDuringATurnEndInTheFigureOfTheBuiltAngle)
 
     atNextYield([w] { w->Command8->click(); }); // judges 116 and draws its arms red
     press(w->Command4);
-    EXPECT_EQ(app::WrongCount, 1);
+    EXPECT_EQ(shared::WrongCount, 1);
     EXPECT_TRUE(showsTheBuiltAngle(*w));
 }
 
@@ -254,7 +254,7 @@ TEST_F(FrmRuotaTest, RicominciaOrAvantiDuringATurnStopsIt)
         w->BottoneAvanti->click();
     });
     press(w->Command5);
-    EXPECT_EQ(app::CorrectCount, 1);
+    EXPECT_EQ(shared::CorrectCount, 1);
     EXPECT_EQ(w->questionNumber(), 2u);
     ASSERT_EQ(w->Picture1->lines().size(), 1);
     EXPECT_EQ(degreesOf(w->Picture1->lines()[0]), 20);

@@ -1,12 +1,12 @@
 #include "support/AppFixture.h"
 
 #include "app/FormMenu.h"
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "exercises/frmRuota1.h"
 #include "language/LanguageSupport.h"
-#include "platform/Palette.h"
-#include "platform/PictureBox.h"
-#include "platform/Random.h"
+#include "platform/widgets/Palette.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/services/Random.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -54,7 +54,7 @@ protected:
         AppFixture::SetUp();
         installShippedLanguages();
         language::CurrentLanguageFile = QStringLiteral("Italiano");
-        app::ExitPromptText = QStringLiteral("Vuoi tornare al menu?");
+        shared::ExitPromptText = QStringLiteral("Vuoi tornare al menu?");
     }
 
     frmRuota1* open(const QList<double>& numbers)
@@ -75,15 +75,15 @@ TEST_F(FrmRuota1Test, ARightAngleIsOnlyRetto)
     click(w->Command8);
     click(w->Command2);
     click(w->Command3);
-    EXPECT_EQ(app::WrongCount, 3);
+    EXPECT_EQ(shared::WrongCount, 3);
     EXPECT_EQ(w->EtichettaErrati->text(), QStringLiteral(" 3"));
     EXPECT_FALSE(w->ComandoIconaNo->isHidden());
     EXPECT_TRUE(w->ComandoIconaSi->isHidden());
-    EXPECT_EQ(app::CorrectCount, 0);
+    EXPECT_EQ(shared::CorrectCount, 0);
 
     click(w->Command1);
-    EXPECT_EQ(app::CorrectCount, 1);
-    EXPECT_EQ(app::WrongCount, 3);
+    EXPECT_EQ(shared::CorrectCount, 1);
+    EXPECT_EQ(shared::WrongCount, 3);
     EXPECT_FALSE(w->ComandoIconaSi->isHidden());
     EXPECT_TRUE(w->ComandoIconaNo->isHidden());
     EXPECT_EQ(w->Label5->text(), QStringLiteral("90") + message("0076"));
@@ -94,9 +94,9 @@ TEST_F(FrmRuota1Test, AStraightAngleIsPiattoAndNotOttuso)
 {
     frmRuota1* w = open(question(200, 180));
     click(w->Command2);
-    EXPECT_EQ(app::WrongCount, 1);
+    EXPECT_EQ(shared::WrongCount, 1);
     click(w->Command3);
-    EXPECT_EQ(app::CorrectCount, 1);
+    EXPECT_EQ(shared::CorrectCount, 1);
     EXPECT_EQ(w->Label5->text(), QStringLiteral("180") + message("0078"));
 }
 
@@ -107,13 +107,13 @@ TEST_F(FrmRuota1Test, AcuteAnglesTakeTheAcuteMessageAfterTheirMeasure)
     EXPECT_EQ(w->Label5->text(), QStringLiteral("15") + message("0080"));
 
     // Pressing "piatto" then "acuto" on 75 degrees: one wrong, one right.
-    app::CorrectCount = 0;
+    shared::CorrectCount = 0;
     platform::Random::scriptForTesting(question(40, 75));
     click(w->BottoneAvanti);
     click(w->Command3);
     click(w->Command8);
-    EXPECT_EQ(app::WrongCount, 1);
-    EXPECT_EQ(app::CorrectCount, 1);
+    EXPECT_EQ(shared::WrongCount, 1);
+    EXPECT_EQ(shared::CorrectCount, 1);
     EXPECT_EQ(w->Label5->text(), QStringLiteral("75") + message("0080"));
 }
 
@@ -149,12 +149,12 @@ namespace {
 
 TEST_F(FrmRuota1Test, SoundsSwitchedOffInTheMenuStayOffThroughAnExercise)
 {
-    app::SoundsOn = true;
+    shared::SoundsOn = true;
     Form::show<app::FormMenu>();
     settle();
     app::FormMenu* menu = window<app::FormMenu>();
     menu->Check1->setChecked(false);
-    ASSERT_FALSE(app::SoundsOn);
+    ASSERT_FALSE(shared::SoundsOn);
 
     platform::Random::scriptForTesting(question(0, 90));
     click(menu->Command3);

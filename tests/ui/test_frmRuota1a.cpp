@@ -1,11 +1,11 @@
 #include "support/AppFixture.h"
 
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "exercises/frmRuota1a.h"
 #include "language/LanguageSupport.h"
-#include "platform/ListTextBox.h"
-#include "platform/PictureBox.h"
-#include "platform/Random.h"
+#include "platform/widgets/ListTextBox.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/services/Random.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -48,7 +48,7 @@ protected:
         AppFixture::SetUp();
         installShippedLanguages();
         language::CurrentLanguageFile = QStringLiteral("Italiano");
-        app::SoundsOn = true; // the right answer's sound takes a random number
+        shared::SoundsOn = true; // the right answer's sound takes a random number
     }
 
     frmRuota1a* open(const QList<double>& numbers, std::function<void()> atFirstYield = {})
@@ -113,7 +113,7 @@ TEST_F(FrmRuota1aTest, AWrongAnswerKeepsTheAngleAndDrawsNothing)
     for (QPushButton* wrong : {w->Command8, w->Command2, w->Command3, w->Command4, w->Command5})
         wrong->click();
     settle();
-    EXPECT_EQ(app::WrongCount, 5);
+    EXPECT_EQ(shared::WrongCount, 5);
     EXPECT_EQ(w->questionNumber(), 1u);
     EXPECT_EQ(w->Label1->text(), measure(90));
     EXPECT_EQ(w->Picture1->lines().size(), drawn);

@@ -1,10 +1,10 @@
 #include "support/AppFixture.h"
 
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "exercises/frmRuota2.h"
 #include "language/LanguageSupport.h"
-#include "platform/PictureBox.h"
-#include "platform/Random.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/services/Random.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -93,8 +93,8 @@ TEST_F(FrmRuota2Test, TheRightAnswerShowsTheMeasureBeforeItsMessage)
         EXPECT_FALSE(w->Label5->isHidden()) << r.size;
         EXPECT_EQ(w->Label5->text(),
                   QString::number(r.size) + language::LookupString(QString::fromLatin1(r.message)));
-        EXPECT_EQ(app::CorrectCount, 1);
-        EXPECT_EQ(app::WrongCount, 1);
+        EXPECT_EQ(shared::CorrectCount, 1);
+        EXPECT_EQ(shared::WrongCount, 1);
         w->unload();
         settle();
     }

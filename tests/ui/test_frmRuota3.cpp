@@ -1,10 +1,10 @@
 #include "app/FormMenu.h"
-#include "app/shared/Modulo1.h"
-#include "app/shared/ModuloColoriSuoni.h"
+#include "shared/Modulo1.h"
+#include "shared/ModuloColoriSuoni.h"
 #include "exercises/frmRuota3.h"
 #include "language/LanguageSupport.h"
-#include "platform/PictureBox.h"
-#include "platform/Random.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/services/Random.h"
 #include "support/AppFixture.h"
 
 #include <QCoreApplication>
@@ -124,7 +124,7 @@ TEST_F(Ruota3Test, OpensOnAFirstPairWithEverythingHidden)
     EXPECT_EQ(w->Picture2->toolTip(), "The right-hand angle");
     EXPECT_EQ(w->Command8->toolTip(), "The left angle is smaller");
     EXPECT_EQ(w->Command8->text(), "<");
-    EXPECT_EQ(w->backColor(), app::backColorEntry(1));
+    EXPECT_EQ(w->backColor(), shared::backColorEntry(1));
     EXPECT_EQ(w->EtichettaEsatti->text(), " 0");
     EXPECT_EQ(w->EtichettaErrati->text(), " 0");
     expectWaiting(w);
@@ -144,13 +144,13 @@ TEST_F(Ruota3Test, EqualSizesAcceptOnlyEqual)
     frmRuota3* w = open(120, 120);
     w->Command8->click();
     w->Command1->click();
-    EXPECT_EQ(app::WrongCount, 2);
-    EXPECT_EQ(app::CorrectCount, 0);
+    EXPECT_EQ(shared::WrongCount, 2);
+    EXPECT_EQ(shared::CorrectCount, 0);
     EXPECT_TRUE(w->ComandoIconaNo->isVisible());
     expectWaiting(w);
     w->Command2->click();
-    EXPECT_EQ(app::CorrectCount, 1);
-    EXPECT_EQ(app::WrongCount, 2);
+    EXPECT_EQ(shared::CorrectCount, 1);
+    EXPECT_EQ(shared::WrongCount, 2);
     expectAnswered(w, "120°", "=", "120°");
 }
 
@@ -170,8 +170,8 @@ TEST_F(Ruota3Test, WrongThenRightReadsLikeARelation)
     EXPECT_TRUE(w->Label5->geometry().top() < measureRow && measureRow < w->Label5->geometry().bottom());
     // Buttons stay disabled until "avanti".
     w->Command2->click();
-    EXPECT_EQ(app::WrongCount, 1);
-    EXPECT_EQ(app::CorrectCount, 1);
+    EXPECT_EQ(shared::WrongCount, 1);
+    EXPECT_EQ(shared::CorrectCount, 1);
 }
 
 TEST_F(Ruota3Test, TenDegreesAreTenLinesThenTheTwoArms)
@@ -225,7 +225,7 @@ TEST_F(Ruota3Test, FullAngleFillsTheBoxAndBeatsASmallerOne)
     EXPECT_EQ(w->Picture2->lines().size(), 52);
 
     w->Command8->click();
-    EXPECT_EQ(app::WrongCount, 1);
+    EXPECT_EQ(shared::WrongCount, 1);
     w->Command1->click();
     expectAnswered(w, "360°", ">", "50°");
 }
@@ -237,13 +237,13 @@ TEST_F(Ruota3Test, AvantiHidesTheAnswerAndDrawsANewPair)
     w->BottoneAvanti->click();
     expectWaiting(w);
     EXPECT_TRUE(w->ComandoIconaSi->isVisible()); // the last answer's icon stays
-    EXPECT_EQ(w->backColor(), app::backColorEntry(18));
+    EXPECT_EQ(w->backColor(), shared::backColorEntry(18));
     EXPECT_EQ(w->AngleSize1, 30);
     EXPECT_EQ(w->AngleSize2, 360);
     EXPECT_EQ(w->Picture1->lines().size(), 32);
     EXPECT_EQ(w->Picture2->lines().size(), 362);
     w->Command8->click();
-    EXPECT_EQ(app::CorrectCount, 2);
+    EXPECT_EQ(shared::CorrectCount, 2);
     expectAnswered(w, "30°", "<", "360°");
 }
 

@@ -1,9 +1,9 @@
 #include "support/AppFixture.h"
 
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "exercises/frmRuota4.h"
-#include "platform/PictureBox.h"
-#include "platform/Random.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/services/Random.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -96,10 +96,10 @@ TEST_F(FrmRuota4Test, TwoWrongClicksThenTheRightBoxIsFramedAtAnySizeUntilAvanti)
     ASSERT_NE(w, nullptr);
     click(w->Picture2); // perpendicular arms, but 270 degrees
     click(w->Picture6);
-    EXPECT_EQ(app::WrongCount, 2);
+    EXPECT_EQ(shared::WrongCount, 2);
     EXPECT_TRUE(w->Shape1->isHidden());
     click(w->Picture4);
-    EXPECT_EQ(app::CorrectCount, 1);
+    EXPECT_EQ(shared::CorrectCount, 1);
     expectBoxesEnabled(w, false);
     expectFramed(w, 4);
 
@@ -131,19 +131,19 @@ TEST_F(FrmRuota4Test, DuringTheDrawingOnlyBoxesWithTheirNewAngleAnswer)
                   [&](frmRuota4& w) {
                       ran = true;
                       click(w.Picture4);
-                      EXPECT_EQ(app::CorrectCount, 1);
-                      EXPECT_EQ(app::WrongCount, 0);
+                      EXPECT_EQ(shared::CorrectCount, 1);
+                      EXPECT_EQ(shared::WrongCount, 0);
                       EXPECT_FALSE(w.ComandoIconaNo->isVisible());
                       click(w.Picture2);
-                      EXPECT_EQ(app::WrongCount, 1);
+                      EXPECT_EQ(shared::WrongCount, 1);
                       EXPECT_LT(w.Picture3->lines().size(), 93);
                       click(w.Picture3);
-                      EXPECT_EQ(app::CorrectCount, 2);
+                      EXPECT_EQ(shared::CorrectCount, 2);
                   });
     w->BottoneAvanti->click();
     settle();
     ASSERT_TRUE(ran);
-    EXPECT_EQ(app::WrongCount, 1);
+    EXPECT_EQ(shared::WrongCount, 1);
     expectFramed(w, 3);
     EXPECT_EQ(w->Picture6->lines().size(), 33); // the drawing went on to its end
 }
@@ -171,12 +171,12 @@ TEST_F(FrmRuota4Test, BoxesTakeTheFocusShowItAndAnswerSpaceEnterAndTheirDigit)
     QTest::keyClick(w->Picture2, Qt::Key_Space);
     QTest::keyClick(w->Picture2, Qt::Key_Return);
     QTest::keyClick(w->Picture2, Qt::Key_6);
-    EXPECT_EQ(app::WrongCount, 3);
+    EXPECT_EQ(shared::WrongCount, 3);
     w->Picture4->setFocus();
     QTest::keyClick(w->Picture4, Qt::Key_Enter);
-    EXPECT_EQ(app::CorrectCount, 1);
+    EXPECT_EQ(shared::CorrectCount, 1);
     QTest::keyClick(w, Qt::Key_2); // locked by the right answer
-    EXPECT_EQ(app::WrongCount, 3);
+    EXPECT_EQ(shared::WrongCount, 3);
 
     for (int n = 1; n <= 6; ++n) {
         const QString name = QAccessible::queryAccessibleInterface(w->box(n))->text(QAccessible::Name);

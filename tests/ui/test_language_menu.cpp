@@ -2,12 +2,12 @@
 
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "app/StartUp.h"
 #include "exercises/frmRuota1.h"
 #include "language/IniFile.h"
 #include "language/LanguageSupport.h"
-#include "platform/SingleInstance.h"
+#include "platform/services/SingleInstance.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -87,7 +87,7 @@ protected:
             form->unload();
         settle();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        app::resetGlobals();
+        shared::resetGlobals();
         language::CurrentLanguageFile.clear();
     }
 
@@ -163,7 +163,7 @@ TEST_F(LanguageMenuTest, APickTranslatesTheMenuAtOnceAndEveryTextShownAfterIt)
     platform::SingleInstance instance(m_lockDir.filePath("gonioma.lock"));
     ASSERT_TRUE(app::StartUp(instance));
     settle();
-    EXPECT_EQ(app::ExitPromptText, italianExit);
+    EXPECT_EQ(shared::ExitPromptText, italianExit);
     click(window<app::FormAvvio>()->BottoneAvvio);
     settle();
 
@@ -239,8 +239,8 @@ TEST_F(LanguageMenuTest, ThePickedLanguageIsTheLanguageOfTheNextStart)
     ASSERT_TRUE(app::StartUp(instance));
     settle();
     EXPECT_EQ(language::CurrentLanguageFile, QStringLiteral("Español"));
-    EXPECT_EQ(app::ExitPromptText, shipped(QStringLiteral("Español"), "Strings", "0001"));
-    EXPECT_EQ(app::CorrectLabelText, shipped(QStringLiteral("Español"), "Strings", "0040"));
+    EXPECT_EQ(shared::ExitPromptText, shipped(QStringLiteral("Español"), "Strings", "0001"));
+    EXPECT_EQ(shared::CorrectLabelText, shipped(QStringLiteral("Español"), "Strings", "0040"));
     EXPECT_EQ(window<app::FormAvvio>()->BottoneAvvio->text(),
               shipped(QStringLiteral("Español"), "FormAvvio", "BottoneAvvio.Caption"));
 }

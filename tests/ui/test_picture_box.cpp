@@ -1,6 +1,6 @@
 // What the drawing box puts on the screen, read back in pixels.
 #include "exercise/FanDrawing.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/PictureBox.h"
 
 #include <QCoreApplication>
 #include <QImage>

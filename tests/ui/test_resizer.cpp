@@ -1,6 +1,6 @@
-#include "platform/Form.h"
-#include "platform/Properties.h"
-#include "platform/Screen.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/Properties.h"
+#include "platform/services/Screen.h"
 #include "resize/clsResize.h"
 
 #include <QCheckBox>

@@ -4,8 +4,8 @@
 #include "exercise/ExerciseForm.h"
 #include "language/IniFile.h"
 #include "language/Messages.h"
-#include "platform/Form.h"
-#include "platform/Properties.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/Properties.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,14 +1,14 @@
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
-#include "app/shared/Modulo1.h"
-#include "app/shared/ModuloColoriSuoni.h"
+#include "shared/Modulo1.h"
+#include "shared/ModuloColoriSuoni.h"
 #include "app/StartUp.h"
 #include "language/IniFile.h"
 #include "language/LanguageSupport.h"
-#include "platform/Program.h"
-#include "platform/Random.h"
-#include "platform/Screen.h"
-#include "platform/SingleInstance.h"
+#include "platform/services/Program.h"
+#include "platform/services/Random.h"
+#include "platform/services/Screen.h"
+#include "platform/services/SingleInstance.h"
 #include "resize/clsResize.h"
 #include "support/AppFixture.h"
 
@@ -87,17 +87,17 @@ TEST_F(ShellTest, StartUpReadsTheSharedTextsInTheLanguageOfTheSetting)
     ASSERT_TRUE(app::StartUp(instance));
 
     EXPECT_EQ(language::CurrentLanguageFile, "English");
-    EXPECT_EQ(app::ExitPromptText, shipped("English", "0001"));
-    EXPECT_EQ(app::CorrectLabelText, shipped("English", "0040"));
-    EXPECT_EQ(app::WrongLabelText, shipped("English", "0041"));
-    EXPECT_TRUE(app::SoundsOn);
+    EXPECT_EQ(shared::ExitPromptText, shipped("English", "0001"));
+    EXPECT_EQ(shared::CorrectLabelText, shipped("English", "0040"));
+    EXPECT_EQ(shared::WrongLabelText, shipped("English", "0041"));
+    EXPECT_TRUE(shared::SoundsOn);
     EXPECT_TRUE(asked().isEmpty());
 
     FormAvvio* splash = window<FormAvvio>();
     ASSERT_NE(splash, nullptr);
     EXPECT_EQ(Form::loadedForms(), QList<Form*>{splash});
     EXPECT_EQ(splash->backColor(), QColor(192, 64, 0));
-    EXPECT_EQ(app::SharedResizer ? app::SharedResizer->SourceForm() : nullptr, splash);
+    EXPECT_EQ(shared::SharedResizer ? shared::SharedResizer->SourceForm() : nullptr, splash);
 
     settle();
     EXPECT_EQ(splash->frameGeometry(), QRect(QPoint(0, 0), platform::Screen::size())) << "the splash fills the screen";
@@ -119,8 +119,8 @@ TEST_F(ShellTest, ASecondCopyOnlyShowsTheWarningAndLoadsNoWindow)
     EXPECT_FALSE(asked()[0].prompt.isEmpty());
     EXPECT_EQ(asked()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(asked()[0].buttons, MessageButtons::Ok);
-    EXPECT_FALSE(app::SoundsOn) << "nothing of the start proper ran";
-    EXPECT_TRUE(app::ExitPromptText.isEmpty());
+    EXPECT_FALSE(shared::SoundsOn) << "nothing of the start proper ran";
+    EXPECT_TRUE(shared::ExitPromptText.isEmpty());
 }
 
 TEST_F(ShellTest, AvvioClickedTwiceLeavesTheMenuAsTheOnlyWindow)
@@ -147,7 +147,7 @@ TEST_F(ShellTest, AvvioClickedTwiceLeavesTheMenuAsTheOnlyWindow)
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
     EXPECT_EQ(menu->frameGeometry(), QRect(QPoint(0, 0), platform::Screen::size()));
-    EXPECT_EQ(app::SharedResizer ? app::SharedResizer->SourceForm() : nullptr, menu);
+    EXPECT_EQ(shared::SharedResizer ? shared::SharedResizer->SourceForm() : nullptr, menu);
     EXPECT_TRUE(menu->Check1->isChecked()) << "sounds are on after start-up";
 }
 
@@ -155,47 +155,47 @@ TEST_F(ShellTest, SoundsCheckBoxMirrorsSoundsOnBothWays)
 {
     installShippedLanguages();
     Random::scriptForTesting({13.5 / 18}); // the menu's colour: table entry 14
-    app::SoundsOn = false;
+    shared::SoundsOn = false;
     FormMenu* menu = openMenu();
     ASSERT_NE(menu, nullptr);
     EXPECT_FALSE(menu->Check1->isChecked());
-    EXPECT_FALSE(app::SoundsOn);
+    EXPECT_FALSE(shared::SoundsOn);
     EXPECT_EQ(menu->backColor(), QColor(255, 192, 255));
     EXPECT_EQ(menu->Check1->palette().color(QPalette::Window), menu->backColor());
 
     clickCheckBox(menu->Check1);
     EXPECT_TRUE(menu->Check1->isChecked());
-    EXPECT_TRUE(app::SoundsOn);
+    EXPECT_TRUE(shared::SoundsOn);
     clickCheckBox(menu->Check1);
-    EXPECT_FALSE(app::SoundsOn);
+    EXPECT_FALSE(shared::SoundsOn);
 
     // Loaded anew with sounds on, the box starts checked and the setting stays.
     menu->unload();
     settle();
-    app::SoundsOn = true;
+    shared::SoundsOn = true;
     menu = openMenu();
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->Check1->isChecked());
-    EXPECT_TRUE(app::SoundsOn);
+    EXPECT_TRUE(shared::SoundsOn);
 }
 
 TEST_F(ShellTest, UncheckedSoundsSilenceTheFeedback)
 {
     installShippedLanguages();
-    app::SoundsOn = true;
+    shared::SoundsOn = true;
     FormMenu* menu = openMenu();
     ASSERT_NE(menu, nullptr);
     clickCheckBox(menu->Check1);
-    ASSERT_FALSE(app::SoundsOn);
+    ASSERT_FALSE(shared::SoundsOn);
 
     const int draws = Random::drawCountForTesting();
-    app::PlayRightSound();
-    app::PlayWrongSound();
+    shared::PlayRightSound();
+    shared::PlayWrongSound();
     EXPECT_TRUE(soundsPlayed().isEmpty());
     EXPECT_EQ(Random::drawCountForTesting(), draws);
 
     clickCheckBox(menu->Check1);
-    app::PlayWrongSound();
+    shared::PlayWrongSound();
     EXPECT_EQ(soundsPlayed(), QStringList{appDir() + QStringLiteral("/suoni/no.wav")});
 }
 
@@ -258,14 +258,14 @@ TEST_F(ShellTest, EsciAnsweredNoKeepsTheMenuAndYesEndsTheProgram)
     EXPECT_EQ(asked()[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(Form::loadedForms(), QList<Form*>{menu});
     EXPECT_FALSE(platform::Program::endedForTesting());
-    EXPECT_NE(app::SharedResizer, nullptr);
+    EXPECT_NE(shared::SharedResizer, nullptr);
 
     answerNextBoxes({MessageAnswer::Yes});
     QTest::mouseClick(menu->Command1, Qt::LeftButton);
     EXPECT_EQ(asked().size(), 2);
     EXPECT_TRUE(platform::Program::endedForTesting());
     EXPECT_TRUE(Form::loadedForms().isEmpty());
-    EXPECT_EQ(app::SharedResizer, nullptr);
+    EXPECT_EQ(shared::SharedResizer, nullptr);
 }
 
 TEST_F(ShellTest, ExerciseButtonsLeaveExactlyOneWindow)

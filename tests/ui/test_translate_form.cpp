@@ -1,8 +1,8 @@
 #include "language/LanguageSupport.h"
 #include "language/TranslateForm.h"
-#include "platform/AppDir.h"
-#include "platform/Form.h"
-#include "platform/Properties.h"
+#include "platform/services/AppDir.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/Properties.h"
 
 #include <QAction>
 #include <QCoreApplication>

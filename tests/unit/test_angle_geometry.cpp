@@ -1,4 +1,4 @@
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 #include "exercise/AngleGeometry.h"
 #include "exercises/AngleClasses.h"
 
@@ -64,11 +64,11 @@ TEST(AngleClasses, EachWholeMeasureBelongsToExactlyOneClass)
 
 TEST(Counters, ShowALeadingBlankAndStopAtTheirLargestValue)
 {
-    EXPECT_EQ(app::countText(3), QStringLiteral(" 3"));
-    EXPECT_EQ(app::countText(0), QStringLiteral(" 0"));
+    EXPECT_EQ(shared::countText(3), QStringLiteral(" 3"));
+    EXPECT_EQ(shared::countText(0), QStringLiteral(" 0"));
     qint16 counter = 32766;
-    app::addOne(counter);
+    shared::addOne(counter);
     EXPECT_EQ(counter, 32767);
-    app::addOne(counter);
+    shared::addOne(counter);
     EXPECT_EQ(counter, 32767);
 }

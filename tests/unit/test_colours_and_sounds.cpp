@@ -1,7 +1,7 @@
-#include "app/shared/Modulo1.h"
-#include "app/shared/ModuloColoriSuoni.h"
-#include "platform/AppDir.h"
-#include "platform/Random.h"
+#include "shared/Modulo1.h"
+#include "shared/ModuloColoriSuoni.h"
+#include "platform/services/AppDir.h"
+#include "platform/services/Random.h"
 #include "platform/SoundPlayer.h"
 
 #include <QColor>
@@ -34,14 +34,14 @@ protected:
     {
         platform::AppDir::setPathForTesting(QStringLiteral("/programma/gonioma"));
         Random::resetForTesting();
-        app::SoundsOn = true;
+        shared::SoundsOn = true;
         platform::SoundPlayer::setRecorderForTesting([this](const QString& path) { played.append(path); });
     }
     void TearDown() override
     {
         platform::SoundPlayer::setRecorderForTesting({});
         Random::resetForTesting();
-        app::SoundsOn = false;
+        shared::SoundsOn = false;
         platform::AppDir::setPathForTesting(QString());
     }
 
@@ -55,11 +55,11 @@ TEST_F(ColoursAndSoundsTest, EachEighteenthOfTheRandomRangePicksItsTableEntry)
         script << (i == 0 ? 0.0 : (i + 0.001) / 18.0) << (i + 0.999) / 18.0; // both ends of each eighteenth
     Random::scriptForTesting(script);
     for (int i = 0; i < 18; ++i) {
-        EXPECT_EQ(app::RandomBackColor(), rgb(kTable[size_t(i)])) << "entry " << i + 1 << ", low end";
-        EXPECT_EQ(app::RandomBackColor(), rgb(kTable[size_t(i)])) << "entry " << i + 1 << ", high end";
+        EXPECT_EQ(shared::RandomBackColor(), rgb(kTable[size_t(i)])) << "entry " << i + 1 << ", low end";
+        EXPECT_EQ(shared::RandomBackColor(), rgb(kTable[size_t(i)])) << "entry " << i + 1 << ", high end";
     }
     EXPECT_EQ(Random::drawCountForTesting(), 36) << "one random number per colour";
-    EXPECT_EQ(app::RandomBackColor().alpha(), 255);
+    EXPECT_EQ(shared::RandomBackColor().alpha(), 255);
 }
 
 TEST_F(ColoursAndSoundsTest, ColoursThatFillSeveralEntriesComeUpAsOftenAsTheyFillThem)
@@ -73,7 +73,7 @@ TEST_F(ColoursAndSoundsTest, ColoursThatFillSeveralEntriesComeUpAsOftenAsTheyFil
 
     QHash<QRgb, int> seen;
     for (int k = 0; k < rounds * 18; ++k)
-        ++seen[app::RandomBackColor().rgb()];
+        ++seen[shared::RandomBackColor().rgb()];
 
     const int pinkViolet = seen.value(QColor(255, 192, 255).rgb());
     const int brown = seen.value(QColor(192, 64, 0).rgb());
@@ -88,7 +88,7 @@ TEST_F(ColoursAndSoundsTest, RightSoundSpreadsOverTheFourQuartersOfTheRange)
 {
     Random::scriptForTesting({0.1, 0.3, 0.6, 0.9, 0.0, 0.2499, 0.25, 0.9999});
     for (int k = 0; k < 8; ++k)
-        app::PlayRightSound();
+        shared::PlayRightSound();
     const QString dir = QStringLiteral("/programma/gonioma/suoni/");
     EXPECT_EQ(played, (QStringList{dir + "si1.wav", dir + "si2.wav", dir + "si3.wav", dir + "si4.wav", dir + "si1.wav",
                                    dir + "si1.wav", dir + "si2.wav", dir + "si4.wav"}));
@@ -97,22 +97,22 @@ TEST_F(ColoursAndSoundsTest, RightSoundSpreadsOverTheFourQuartersOfTheRange)
 
 TEST_F(ColoursAndSoundsTest, WrongSoundIsAlwaysNoAndDrawsNothing)
 {
-    app::PlayWrongSound();
-    app::PlayWrongSound();
+    shared::PlayWrongSound();
+    shared::PlayWrongSound();
     EXPECT_EQ(played, QStringList(2, QStringLiteral("/programma/gonioma/suoni/no.wav")));
     EXPECT_EQ(Random::drawCountForTesting(), 0);
 }
 
 TEST_F(ColoursAndSoundsTest, SilenceWhenSoundsAreOffButColoursGoOn)
 {
-    app::SoundsOn = false;
-    app::PlayRightSound();
-    app::PlayWrongSound();
+    shared::SoundsOn = false;
+    shared::PlayRightSound();
+    shared::PlayWrongSound();
     EXPECT_TRUE(played.isEmpty());
     EXPECT_EQ(Random::drawCountForTesting(), 0) << "a silent right answer draws no random number";
 
     Random::scriptForTesting({7.5 / 18});
-    EXPECT_EQ(app::RandomBackColor(), QColor(192, 64, 0));
+    EXPECT_EQ(shared::RandomBackColor(), QColor(192, 64, 0));
     EXPECT_EQ(Random::drawCountForTesting(), 1);
 }
 

@@ -1,4 +1,4 @@
-#include "platform/ButtonFace.h"
+#include "platform/widgets/ButtonFace.h"
 
 #include <QPainter>
 #include <QPalette>

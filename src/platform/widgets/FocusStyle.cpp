@@ -1,6 +1,6 @@
-#include "platform/FocusStyle.h"
+#include "platform/widgets/FocusStyle.h"
 
-#include "platform/ButtonFace.h"
+#include "platform/widgets/ButtonFace.h"
 
 #include <QPainter>
 #include <QStyleOption>

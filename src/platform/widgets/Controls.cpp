@@ -1,8 +1,8 @@
-#include "platform/Controls.h"
+#include "platform/widgets/Controls.h"
 
-#include "platform/Form.h"
-#include "platform/ListTextBox.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/Form.h"
+#include "platform/widgets/ListTextBox.h"
+#include "platform/widgets/PictureBox.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "platform/SingleInstance.h"
+#include "platform/services/SingleInstance.h"
 
 #include <QDir>
 #include <QLockFile>

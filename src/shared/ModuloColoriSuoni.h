@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // Background colours and feedback sounds.
-namespace app {
+namespace shared {
 
 // One of the 18 entries of the background table, drawn at random; colours that
 // fill several entries come up more often.
@@ -20,4 +20,4 @@ void PlayWrongSound(); // the wrong-answer sound, only while sounds are on
 QString soundPath(const QString& name); // "<program dir>/suoni/<name>.wav"
 QStringList allSoundPaths();
 
-} // namespace app
+} // namespace shared

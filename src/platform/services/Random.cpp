@@ -1,4 +1,4 @@
-#include "platform/Random.h"
+#include "platform/services/Random.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>

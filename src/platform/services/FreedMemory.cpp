@@ -1,4 +1,4 @@
-#include "platform/FreedMemory.h"
+#include "platform/services/FreedMemory.h"
 
 #include <QTimer>
 

@@ -1,11 +1,11 @@
-#include "app/shared/Modulo1.h"
+#include "shared/Modulo1.h"
 
 #include "language/LanguageSupport.h"
 #include "resize/clsResize.h"
 
 #include <limits>
 
-namespace app {
+namespace shared {
 
 QString ExitPromptText;
 QString CorrectLabelText;
@@ -68,4 +68,4 @@ void resetGlobals()
     SharedResizer.reset();
 }
 
-} // namespace app
+} // namespace shared

@@ -1,6 +1,6 @@
-#include "platform/Properties.h"
+#include "platform/widgets/Properties.h"
 
-#include "platform/Form.h"
+#include "platform/widgets/Form.h"
 
 #include <QAbstractButton>
 #include <QAction>

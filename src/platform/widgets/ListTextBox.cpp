@@ -1,6 +1,6 @@
-#include "platform/ListTextBox.h"
+#include "platform/widgets/ListTextBox.h"
 
-#include "platform/FocusStyle.h"
+#include "platform/widgets/FocusStyle.h"
 
 #include <QPainter>
 #include <QScrollBar>

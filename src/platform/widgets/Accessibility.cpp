@@ -1,6 +1,6 @@
-#include "platform/Accessibility.h"
+#include "platform/widgets/Accessibility.h"
 
-#include "platform/PictureBox.h"
+#include "platform/widgets/PictureBox.h"
 
 #include <QAccessibleWidget>
 

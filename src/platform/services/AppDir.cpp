@@ -1,4 +1,4 @@
-#include "platform/AppDir.h"
+#include "platform/services/AppDir.h"
 
 #include <QCoreApplication>
 

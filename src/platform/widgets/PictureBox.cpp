@@ -1,7 +1,7 @@
-#include "platform/PictureBox.h"
+#include "platform/widgets/PictureBox.h"
 
-#include "platform/FocusStyle.h"
-#include "platform/Palette.h"
+#include "platform/widgets/FocusStyle.h"
+#include "platform/widgets/Palette.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,14 +1,14 @@
-#include "app/shared/ModuloColoriSuoni.h"
+#include "shared/ModuloColoriSuoni.h"
 
-#include "app/shared/Modulo1.h"
-#include "platform/AppDir.h"
-#include "platform/Palette.h"
-#include "platform/Random.h"
+#include "shared/Modulo1.h"
+#include "platform/services/AppDir.h"
+#include "platform/widgets/Palette.h"
+#include "platform/services/Random.h"
 #include "platform/SoundPlayer.h"
 
 #include <array>
 
-namespace app {
+namespace shared {
 
 namespace {
 // 24-bit colour values, red in the low byte.
@@ -57,4 +57,4 @@ void PlayWrongSound()
     platform::SoundPlayer::play(soundPath(QStringLiteral("no")));
 }
 
-} // namespace app
+} // namespace shared

@@ -1,8 +1,8 @@
-#include "platform/Form.h"
+#include "platform/widgets/Form.h"
 
-#include "platform/FreedMemory.h"
-#include "platform/Properties.h"
-#include "platform/Screen.h"
+#include "platform/services/FreedMemory.h"
+#include "platform/widgets/Properties.h"
+#include "platform/services/Screen.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "platform/Screen.h"
+#include "platform/services/Screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "platform/PressButton.h"
+#include "platform/widgets/PressButton.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

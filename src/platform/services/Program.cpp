@@ -1,6 +1,6 @@
-#include "platform/Program.h"
+#include "platform/services/Program.h"
 
-#include "platform/Form.h"
+#include "platform/widgets/Form.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "platform/Palette.h"
+#include "platform/widgets/Palette.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "platform/SaveFile.h"
+#include "platform/services/SaveFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "platform/EventYield.h"
+#include "platform/services/EventYield.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

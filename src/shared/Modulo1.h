@@ -13,7 +13,7 @@ class clsResize;
 
 // The program's shared state. The current language's name lives with the
 // language support (language::CurrentLanguageFile).
-namespace app {
+namespace shared {
 
 // The title of the program's message boxes when the language file gives none.
 inline constexpr char kProgramTitle[] = "Esercitazioni sugli gonioma";
@@ -51,4 +51,4 @@ QString countText(int value);
 // Clears the shared state, as at the start of a run.
 void resetGlobals();
 
-} // namespace app
+} // namespace shared
