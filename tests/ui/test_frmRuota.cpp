@@ -178,6 +178,70 @@ TEST_F(FrmRuotaTest, OtherMouseButtonsCloseInWhiteDownToNothing)
     EXPECT_EQ(w->Picture1->lines().size(), drawn);
 }
 
+TEST_F(FrmRuotaTest, TheRequestRunsFrom0To359AndARightAnswerLocksRicominciaUntilAvanti)
+{
+    // The largest number the generator gives asks for 359, the smallest for 0.
+    platform::Random::scriptForTesting({0.0, 0.0, std::nextafter(1.0, 0.0), 0.0, 0.0, 0.0, 0.0});
+    Form::show<frmRuota>();
+    settle();
+    frmRuota* w = window<frmRuota>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->TargetAngle, 359);
+    EXPECT_EQ(w->Label1->text(), message("0024") + " 359°");
+    for (int i = 0; i < 4; ++i)
+        press(w->Command5);
+    press(w->Command3, Qt::RightButton);
+    w->Command8->click();
+    EXPECT_EQ(shared::CorrectCount, 1);
+    EXPECT_FALSE(w->Command9->isEnabled());
+    EXPECT_FALSE(w->Command8->isEnabled());
+
+    w->BottoneAvanti->click();
+    settle();
+    EXPECT_EQ(w->TargetAngle, 0);
+    EXPECT_TRUE(w->Command9->isEnabled());
+    EXPECT_TRUE(w->Command8->isEnabled());
+}
+
+TEST_F(FrmRuotaTest, EveryRefusalIsACriticalBoxAndEveryTurnBackTellsTheBuiltAngle)
+{
+    frmRuota* w = open(0, 10);
+    ASSERT_NE(w, nullptr);
+    const auto expectSixRefusals = [this](qsizetype from, language::Message refusal) {
+        const QString text = language::LookupString(refusal);
+        ASSERT_FALSE(text.isEmpty());
+        ASSERT_EQ(asked().size(), from + 6);
+        for (qsizetype i = from; i < asked().size(); ++i) {
+            EXPECT_EQ(asked()[i].prompt, text) << i;
+            EXPECT_EQ(asked()[i].icon, platform::MessageIcon::Critical) << i;
+            EXPECT_EQ(asked()[i].buttons, platform::MessageButtons::Ok) << i;
+            EXPECT_EQ(asked()[i].title, QString::fromLatin1(shared::kProgramTitle)) << i;
+        }
+    };
+    const std::pair<QPushButton*, int> steps[] = {{w->Command5, 90}, {w->Command6, 45}, {w->Command4, 30},
+                                                  {w->Command1, 10}, {w->Command2, 5},  {w->Command3, 1}};
+    for (const auto& [button, step] : steps)
+        press(button, Qt::RightButton);
+    expectSixRefusals(0, language::Message::TurnTooFarBack);
+    EXPECT_EQ(w->BuiltAngle, 0);
+
+    for (int i = 0; i < 4; ++i)
+        press(w->Command5);
+    for (const auto& [button, step] : steps)
+        press(button);
+    expectSixRefusals(6, language::Message::TurnTooFarForward);
+
+    // Every step back from a full turn tells the angle it leaves.
+    int built = 360;
+    for (const auto& [button, step] : steps) {
+        press(button, Qt::RightButton);
+        built -= step;
+        EXPECT_EQ(w->BuiltAngle, built);
+        EXPECT_EQ(w->Picture1->toolTip(), tip(built)) << built;
+        EXPECT_EQ(w->Picture1->accessibleDescription(), tip(built)) << built;
+    }
+}
+
 TEST_F(FrmRuotaTest, RicominciaKeepsTheRequestAndTheLastTip)
 {
     frmRuota* w = open(45, 90);

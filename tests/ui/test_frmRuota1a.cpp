@@ -122,6 +122,35 @@ TEST_F(FrmRuota1aTest, AWrongAnswerKeepsTheAngleAndDrawsNothing)
         EXPECT_TRUE(list->toPlainText().isEmpty());
 }
 
+TEST_F(FrmRuota1aTest, EachButtonIsRightForItsOwnClassAloneAndListsIt)
+{
+    // One angle of each class, in the order of the buttons and their lists.
+    const int sizes[] = {45, 90, 135, 180, 270, 360};
+    QList<double> numbers;
+    for (int size : sizes)
+        numbers += question(size) + QList<double>{kRightSound};
+    frmRuota1a* w = open(numbers + question(90));
+    ASSERT_NE(w, nullptr);
+    const QList<QPushButton*> buttons = {w->Command8, w->Command1, w->Command2, w->Command3, w->Command4, w->Command5};
+    int wrong = 0;
+    for (int right = 0; right < 6; ++right) {
+        ASSERT_EQ(w->AngleSize, sizes[right]);
+        for (int other = 0; other < 6; ++other) {
+            if (other != right)
+                buttons[other]->click();
+        }
+        wrong += 5;
+        EXPECT_EQ(shared::WrongCount, wrong) << sizes[right];
+        EXPECT_EQ(shared::CorrectCount, right) << sizes[right];
+        buttons[right]->click();
+        EXPECT_EQ(shared::CorrectCount, right + 1) << sizes[right];
+        for (int list = 0; list < 6; ++list) {
+            EXPECT_EQ(w->Text1[list]->text().isEmpty(), list > right) << sizes[right] << " list " << list;
+        }
+        EXPECT_EQ(w->Text1[right]->text(), QStringLiteral("\r\n   %1°").arg(sizes[right]));
+    }
+}
+
 TEST_F(FrmRuota1aTest, NothingThePupilDoesInAListChangesIt)
 {
     frmRuota1a* w = open(question(90) + QList<double>{kRightSound} + question(45));

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
 
 using exercises::BoxAngle;
@@ -115,6 +116,27 @@ TEST_F(FrmRuota4Test, TwoWrongClicksThenTheRightBoxIsFramedAtAnySizeUntilAvanti)
     EXPECT_TRUE(w->Shape1->isHidden());
     expectBoxesEnabled(w, true);
     EXPECT_EQ(w->angle(4).size, 60);
+}
+
+TEST_F(FrmRuota4Test, EachBoxOpensFromTheStartItsOwnNumberGave)
+{
+    // Clockwise whole degrees from straight up of a line's far end.
+    const auto degreesOf = [](const platform::DrawnLine& line) {
+        const long d = std::lround(std::atan2(line.to.x(), -line.to.y()) * 180 / M_PI);
+        return int((d % 360 + 360) % 360);
+    };
+    frmRuota4* w = open();
+    ASSERT_NE(w, nullptr);
+    const QList<BoxAngle> scripted = {{10, 30}, {45, 270}, {100, 60}, {200, 90}, {300, 120}, {5, 30}};
+    for (int n = 1; n <= 6; ++n) {
+        const BoxAngle& chosen = scripted[n - 1];
+        EXPECT_EQ(w->angle(n), chosen) << "box " << n;
+        const auto& lines = w->box(n)->lines();
+        ASSERT_EQ(lines.size(), chosen.size + 3) << "box " << n;
+        EXPECT_EQ(degreesOf(lines.first()), chosen.start) << "box " << n; // the first arm
+        EXPECT_EQ(degreesOf(lines[1]), (chosen.start + 1) % 360) << "box " << n; // the fan opens from it
+        EXPECT_EQ(degreesOf(lines.last()), (chosen.start + chosen.size) % 360) << "box " << n;
+    }
 }
 
 TEST_F(FrmRuota4Test, DuringTheDrawingOnlyBoxesWithTheirNewAngleAnswer)
