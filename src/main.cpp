@@ -67,11 +67,6 @@ int main(int argc, char** argv)
                 platform::SoundPlayer::switchOff();
                 qInfo("Gonioma: no audio device, so sounds are off.");
                 return;
-            case platform::sound_protocol::Report::Failed:
-                platform::SoundPlayer::switchOff();
-                qInfo("Gonioma: the sound module could not be loaded (%s), so sounds are off.",
-                      qUtf8Printable(report.reason));
-                return;
             case platform::sound_protocol::Report::Unavailable:
             case platform::sound_protocol::Report::Invalid:
                 platform::SoundPlayer::switchOff();

@@ -22,8 +22,8 @@ namespace platform {
 class SoundHelper final : public QObject, public SoundBackend {
     Q_OBJECT
 public:
-    // What the helper reported once it had started (Ready, NoOutput or
-    // Failed), or Unavailable, with a reason.
+    // What the helper reported once it had started (Ready or NoOutput), or
+    // Unavailable, with a reason.
     using Started = std::function<void(SoundHelper& helper, const sound_protocol::Report& report)>;
 
     static constexpr int kMostRestarts = 3;

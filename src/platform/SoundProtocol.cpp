@@ -73,19 +73,12 @@ QByteArray noOutputReport()
     return "no-output\n";
 }
 
-QByteArray failedReport(const QString& reason)
-{
-    return "failed " + reason.simplified().toUtf8() + '\n';
-}
-
 Report parseReport(QByteArrayView line)
 {
     if (line == "ready")
         return {Report::Ready, QString()};
     if (line == "no-output")
         return {Report::NoOutput, QString()};
-    if (line.startsWith("failed "))
-        return {Report::Failed, QString::fromUtf8(line.sliced(7))};
     return {};
 }
 
