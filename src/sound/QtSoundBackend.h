@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SoundBackend.h"
+#include "sound/SoundBackend.h"
 
 #include <vector>
 
@@ -10,7 +10,7 @@ namespace sound {
 
 // The sound back end on Qt Multimedia. It is built into the sound helper
 // only: the program itself never links Qt Multimedia.
-class QtSoundBackend final : public platform::SoundBackend {
+class QtSoundBackend final : public SoundBackend {
 public:
     bool hasOutput() override;
     Handle load(const QString& path) override;

@@ -3,9 +3,9 @@
 // system runs here, in a process of its own, so a fault in it can silence the
 // program's sounds but never end an exercise. The helper ends when the program
 // closes its end of the pipe, or ends itself.
-#include "platform/AudioOutput.h"
-#include "platform/SoundProtocol.h"
+#include "sound/AudioOutput.h"
 #include "sound/QtSoundBackend.h"
+#include "sound/SoundProtocol.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -18,8 +18,8 @@
 
 namespace {
 
-namespace protocol = platform::sound_protocol;
-using platform::SoundBackend;
+namespace protocol = sound::protocol;
+using sound::SoundBackend;
 
 // The longest request the program sends is a load with a long path.
 constexpr qsizetype kLongestLine = 64 * 1024;
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     // Never destroyed: see SoundBackend.
     auto* backend = new sound::QtSoundBackend;
-    if (!platform::hasAudioOutput(*backend)) {
+    if (!sound::hasAudioOutput(*backend)) {
         report(protocol::noOutputReport());
         end();
     }

@@ -2,7 +2,7 @@
 #include "app/shared/ModuloColoriSuoni.h"
 #include "platform/AppDir.h"
 #include "platform/Random.h"
-#include "platform/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 
 #include <QColor>
 #include <QHash>
@@ -35,11 +35,11 @@ protected:
         platform::AppDir::setPathForTesting(QStringLiteral("/programma/gonioma"));
         Random::resetForTesting();
         app::SoundsOn = true;
-        platform::SoundPlayer::setRecorderForTesting([this](const QString& path) { played.append(path); });
+        sound::SoundPlayer::setRecorderForTesting([this](const QString& path) { played.append(path); });
     }
     void TearDown() override
     {
-        platform::SoundPlayer::setRecorderForTesting({});
+        sound::SoundPlayer::setRecorderForTesting({});
         Random::resetForTesting();
         app::SoundsOn = false;
         platform::AppDir::setPathForTesting(QString());

@@ -1,11 +1,11 @@
 // The lines the program and its sound helper exchange.
-#include "platform/SoundProtocol.h"
+#include "sound/SoundProtocol.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-namespace protocol = platform::sound_protocol;
+namespace protocol = sound::protocol;
 using protocol::Report;
 using protocol::Request;
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace platform {
+namespace sound {
 
 // What the program needs of a sound system: whether there is a device to play
 // on, sounds loaded from files, and playing and stopping one. The program's
@@ -29,4 +29,4 @@ public:
     virtual void stop(Handle sound) = 0;
 };
 
-} // namespace platform
+} // namespace sound

@@ -4,7 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace platform::sound_protocol {
+namespace sound::protocol {
 
 // The program and its sound helper talk in lines of text over the helper's
 // standard input and output.
@@ -39,4 +39,4 @@ QByteArray readyReport();
 QByteArray noOutputReport();
 Report parseReport(QByteArrayView line);
 
-} // namespace platform::sound_protocol
+} // namespace sound::protocol

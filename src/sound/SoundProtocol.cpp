@@ -1,6 +1,6 @@
-#include "platform/SoundProtocol.h"
+#include "sound/SoundProtocol.h"
 
-namespace platform::sound_protocol {
+namespace sound::protocol {
 
 namespace {
 
@@ -82,4 +82,4 @@ Report parseReport(QByteArrayView line)
     return {};
 }
 
-} // namespace platform::sound_protocol
+} // namespace sound::protocol
