@@ -1,5 +1,5 @@
 # What `cmake --install` lays out under the prefix (default /usr/local):
-#   lib/gonioma/     the program with its sound module, language files, sounds and
+#   lib/gonioma/     the program with its sound helper, language files, sounds and
 #                    LangSetting.ini (it finds them beside itself)
 #   bin/gonioma      a launcher that starts it from there, wherever the tree lies
 #   share/applications, share/icons/hicolor, share/metainfo
@@ -46,7 +46,7 @@ include(cmake/WriteMetainfo.cmake)
 configure_file(cmake/InstallSettings.cmake.in ${desktop_dir}/install-settings.cmake @ONLY)
 
 # ---- the rules -----------------------------------------------------------
-install(TARGETS gonioma gonioma_sound gonioma_sound_helper DESTINATION ${GONIOMA_PROGRAM_DIR})
+install(TARGETS gonioma gonioma_sound_helper DESTINATION ${GONIOMA_PROGRAM_DIR})
 install(FILES ${language_files} DESTINATION ${GONIOMA_PROGRAM_DIR})
 install(FILES ${sound_files} DESTINATION ${GONIOMA_PROGRAM_DIR}/suoni)
 install(SCRIPT ${desktop_dir}/install-settings.cmake)

@@ -7,8 +7,8 @@
 #include "platform/widgets/FocusStyle.h"
 #include "platform/services/EventYield.h"
 #include "platform/services/SingleInstance.h"
-#include "platform/SoundHelper.h"
-#include "platform/SoundPlayer.h"
+#include "sound/SoundHelper.h"
+#include "sound/SoundPlayer.h"
 
 #include <QApplication>
 #include <QFont>
@@ -56,25 +56,20 @@ int main(int argc, char** argv)
     if (!app::StartUp(instance))
         return 0;
     QTimer::singleShot(kSoundLoadDelayMs, [] {
-        platform::SoundHelper::start(platform::AppDir::path(), [](platform::SoundHelper& helper,
-                                                                   const platform::sound_protocol::Report& report) {
+        sound::SoundHelper::start(platform::AppDir::path(), [](sound::SoundHelper& helper,
+                                                               const sound::protocol::Report& report) {
             switch (report.kind) {
-            case platform::sound_protocol::Report::Ready:
-                platform::SoundPlayer::useBackend(std::unique_ptr<platform::SoundBackend>(&helper));
-                platform::SoundPlayer::preload(shared::allSoundPaths());
+            case sound::protocol::Report::Ready:
+                sound::SoundPlayer::useBackend(std::unique_ptr<sound::SoundBackend>(&helper));
+                sound::SoundPlayer::preload(shared::allSoundPaths());
                 return;
-            case platform::sound_protocol::Report::NoOutput:
-                platform::SoundPlayer::switchOff();
+            case sound::protocol::Report::NoOutput:
+                sound::SoundPlayer::switchOff();
                 qInfo("Gonioma: no audio device, so sounds are off.");
                 return;
-            case platform::sound_protocol::Report::Failed:
-                platform::SoundPlayer::switchOff();
-                qInfo("Gonioma: the sound module could not be loaded (%s), so sounds are off.",
-                      qUtf8Printable(report.reason));
-                return;
-            case platform::sound_protocol::Report::Unavailable:
-            case platform::sound_protocol::Report::Invalid:
-                platform::SoundPlayer::switchOff();
+            case sound::protocol::Report::Unavailable:
+            case sound::protocol::Report::Invalid:
+                sound::SoundPlayer::switchOff();
                 qInfo("Gonioma: the sound helper could not be used (%s), so sounds are off.",
                       qUtf8Printable(report.reason));
                 return;

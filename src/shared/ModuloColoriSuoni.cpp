@@ -4,7 +4,7 @@
 #include "platform/services/AppDir.h"
 #include "platform/widgets/Palette.h"
 #include "platform/services/Random.h"
-#include "platform/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 
 #include <array>
 
@@ -47,14 +47,14 @@ void PlayRightSound()
     if (!SoundsOn)
         return;
     const int n = platform::integerPart(platform::Random::next() * 4) + 1;
-    platform::SoundPlayer::play(soundPath(QStringLiteral("si") + QString::number(n)));
+    sound::SoundPlayer::play(soundPath(QStringLiteral("si") + QString::number(n)));
 }
 
 void PlayWrongSound()
 {
     if (!SoundsOn)
         return;
-    platform::SoundPlayer::play(soundPath(QStringLiteral("no")));
+    sound::SoundPlayer::play(soundPath(QStringLiteral("no")));
 }
 
 } // namespace shared

@@ -1,11 +1,11 @@
-// The program's sound helper, gonioma-sound: it loads the sound module beside
-// it and plays what the program asks over its standard input (see
-// SoundProtocol). The sound system runs here, in a process of its own, so a
-// fault in it can silence the program's sounds but never end an exercise. The
-// helper ends when the program closes its end of the pipe, or ends itself.
-#include "platform/AudioOutput.h"
-#include "platform/SoundModule.h"
-#include "platform/SoundProtocol.h"
+// The program's sound helper, gonioma-sound: it plays what the program asks
+// over its standard input (see SoundProtocol) through Qt Multimedia. The sound
+// system runs here, in a process of its own, so a fault in it can silence the
+// program's sounds but never end an exercise. The helper ends when the program
+// closes its end of the pipe, or ends itself.
+#include "sound/AudioOutput.h"
+#include "sound/QtSoundBackend.h"
+#include "sound/SoundProtocol.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -18,8 +18,8 @@
 
 namespace {
 
-namespace protocol = platform::sound_protocol;
-using platform::SoundBackend;
+namespace protocol = sound::protocol;
+using sound::SoundBackend;
 
 // The longest request the program sends is a load with a long path.
 constexpr qsizetype kLongestLine = 64 * 1024;
@@ -105,18 +105,15 @@ private:
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    platform::SoundModule::Loaded module = platform::SoundModule::load(QCoreApplication::applicationDirPath());
-    if (!module.backend) {
-        report(protocol::failedReport(module.failure));
-        end();
-    }
-    if (!platform::hasAudioOutput(*module.backend)) {
+    // Never destroyed: see SoundBackend.
+    auto* backend = new sound::QtSoundBackend;
+    if (!sound::hasAudioOutput(*backend)) {
         report(protocol::noOutputReport());
         end();
     }
     report(protocol::readyReport());
 
-    Server server(*module.backend.release());
+    Server server(*backend);
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, [&server] { server.readInput(); });
     QCoreApplication::exec();

@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # The program ends at once whatever its sounds: with the wrong-answer sound cut
-# to 10 bytes, the folder of sounds missing, the sound module or the sound
-# helper missing, or the sound helper killed while the pupil answers, a pupil
-# answers a few questions (right and wrong), leaves the exercise and ends the
-# program with "Esci" and Yes; the process must be gone within 2 seconds, with
-# status 0 and no sanitizer report. Without its module or its helper the
-# program says once that sounds are off, and nothing else; a killed helper is
-# started again at the next sound.
+# to 10 bytes, the folder of sounds missing, the sound helper missing, the
+# helper's sound library (Qt Multimedia) unloadable so that the helper ends
+# before it reports, or the sound helper killed while the pupil answers, a
+# pupil answers a few questions (right and wrong), leaves the exercise and ends
+# the program with "Esci" and Yes; the process must be gone within 2 seconds,
+# with status 0 and no sanitizer report. Without a usable helper the program
+# says once that sounds are off, and nothing else but the system's own word on
+# the library; a killed helper is started again at the next sound.
 #
-# Usage: damaged_sound.sh path/to/gonioma [truncated|missing|module|helper|killed]
+# Usage: damaged_sound.sh path/to/gonioma [truncated|missing|helper|library|killed]
 BIN=${1:-}
 DAMAGE=${2:-truncated}
 TEST_NAME="e2e_sound_$DAMAGE"
-[ -n "$BIN" ] && [ -x "$BIN" ] || { echo "usage: $0 path/to/gonioma [truncated|missing|module|helper|killed]" >&2; exit 2; }
+[ -n "$BIN" ] && [ -x "$BIN" ] || { echo "usage: $0 path/to/gonioma [truncated|missing|helper|library|killed]" >&2; exit 2; }
 . "$(dirname "$0")/xsession.sh"
 
 copy_program "$BIN" "$WORK/app"
@@ -20,8 +21,15 @@ case "$DAMAGE" in
 truncated) head -c 10 "$WORK/app/suoni/no.wav" >"$WORK/no.wav" && mv "$WORK/no.wav" "$WORK/app/suoni/no.wav" \
     && WHAT="the wrong-answer sound cut short" ;;
 missing) rm -r "$WORK/app/suoni" && WHAT="the sounds missing" ;;
-module) rm "$WORK/app/$SOUND_MODULE" && WHAT="the sound module missing" ;;
 helper) rm "$WORK/app/$SOUND_HELPER" && WHAT="the sound helper missing" ;;
+library)
+    # An empty file by the name of the helper's Qt Multimedia library, found
+    # first on the library path: the system cannot load the helper. The
+    # program itself does not need that library and starts as usual.
+    SOUND_LIBRARY=$(readelf -d "$WORK/app/$SOUND_HELPER" | sed -n 's/.*(NEEDED).*\[\(libQt6Multimedia\.[^]]*\)\]/\1/p')
+    [ -n "$SOUND_LIBRARY" ] || fail "the sound helper does not link Qt Multimedia"
+    mkdir "$WORK/lib" && : >"$WORK/lib/$SOUND_LIBRARY" && SHADOW_LIBS="$WORK/lib" \
+        && WHAT="the sound helper's library unloadable" ;;
 killed) WHAT="the sound helper killed twice" ;;
 *) fail "unknown damage '$DAMAGE'" ;;
 esac
@@ -41,7 +49,11 @@ fi
 # Sanitizer builds start slowly: allow generous waits.
 WAIT=40
 
-start_program run
+if [ -n "${SHADOW_LIBS:-}" ]; then
+    LD_LIBRARY_PATH="$SHADOW_LIBS" start_program run
+else
+    start_program run
+fi
 RUN=$STARTED
 wait_for 1 "$SPLASH" "$WAIT" "$RUN"
 click_at 0.5 0.842 # "Avvio"
@@ -77,7 +89,6 @@ click_at 0.762 0.895 # "Esci"
 wait_for 1 "$QUESTION_TITLE" "$WAIT" "$RUN"
 xdotool key Return # Yes
 ends_within "$RUN" 2 || fail "the program was still running 2 s after Esci and Yes"
-MODULE_LINE="Gonioma: the sound module could not be loaded (no file $WORK/app/$SOUND_MODULE), so sounds are off."
 if [ "$DAMAGE" = killed ] && [ "$AUDIO" = device ]; then
     [ "${HELPERS_SEEN[0]}" != "${HELPERS_SEEN[1]}" ] || fail "the killed sound helper was not started again"
 fi
@@ -87,11 +98,13 @@ if [ "$DAMAGE" = helper ]; then
         || fail "the program did not say once that it could not start its sound helper"
     NOISE=$(grep -vxF "$HELPER_LINE" "$WORK/run.log")
     [ -z "$NOISE" ] || fail "the program printed more than the line about its sound helper: $NOISE"
-elif [ "$DAMAGE" = module ]; then
-    [ "$(grep -cxF "$MODULE_LINE" "$WORK/run.log")" -eq 1 ] \
-        || fail "the program did not say once that it could not load its sound module"
-    NOISE=$(grep -vxF "$MODULE_LINE" "$WORK/run.log")
-    [ -z "$NOISE" ] || fail "the program printed more than the line about its sound module: $NOISE"
+elif [ "$DAMAGE" = library ]; then
+    ENDED_LINE="Gonioma: the sound helper could not be used ($WORK/app/$SOUND_HELPER ended before it reported), so sounds are off."
+    [ "$(grep -cxF "$ENDED_LINE" "$WORK/run.log")" -eq 1 ] \
+        || fail "the program did not say once that its sound helper ended before it reported"
+    # The system's loader says why the helper could not run.
+    NOISE=$(grep -vxF "$ENDED_LINE" "$WORK/run.log" | grep -vF "$SOUND_HELPER: error while loading shared libraries: $WORK/lib/$SOUND_LIBRARY")
+    [ -z "$NOISE" ] || fail "the program printed more than the line about its sound helper: $NOISE"
 elif [ "$AUDIO" = device ] && grep -q 'sounds are off' "$WORK/run.log"; then
     fail "the program turned its sounds off beside the sound server: $(grep 'sounds are off' "$WORK/run.log")"
 fi

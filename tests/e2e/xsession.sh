@@ -66,18 +66,16 @@ trap 'exit 130' INT TERM HUP
 
 # ---- a copy of the program ---------------------------------------------------
 
-# The sound back end: a helper the program starts from its own folder, and the
-# module the helper loads from there.
+# The sound back end: a helper the program starts from its own folder.
 SOUND_HELPER=gonioma-sound
-SOUND_MODULE=libgonioma_sound.so
 
-# copy_program BIN DIR: the program with its sound helper and module, language files,
+# copy_program BIN DIR: the program with its sound helper, language files,
 # settings and sounds in DIR (it finds them beside itself); sets APP.
 copy_program() {
     local bin=$1 dir=$2 from
     from=$(cd "$(dirname "$bin")" && pwd)
     mkdir -p "$dir" || fail "cannot make $dir"
-    cp "$bin" "$from/$SOUND_HELPER" "$from/$SOUND_MODULE" "$dir/" && cp "$from"/*.lng "$from/LangSetting.ini" "$dir/" \
+    cp "$bin" "$from/$SOUND_HELPER" "$dir/" && cp "$from"/*.lng "$from/LangSetting.ini" "$dir/" \
         && cp -r "$from/suoni" "$dir/" || fail "cannot copy the program from $from"
     APP="$dir/$(basename "$bin")"
 }

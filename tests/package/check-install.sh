@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs the built tree into a temporary prefix, as a school would install it,
 # and checks what the desktop and a packager look at: the layout (the sound
-# module beside the program, which itself links no sound library), the desktop
+# helper beside the program, which itself links no sound library), the desktop
 # entry and the software-centre entry (with the desktop's own validators), the
 # icon at every size, that a re-install keeps the chosen language, and that the
 # launcher starts the installed program, which finds its language files and
-# sound module and prints nothing but, on a machine without sound, one line
+# sound helper and prints nothing but, on a machine without sound, one line
 # saying so. Then it builds the Debian package and checks its control fields
-# (the sound module's libraries among its dependencies) and its files.
+# (the sound helper's libraries among its dependencies) and its files.
 #
 # Usage: check-install.sh BUILD_DIR SOURCE_DIR
 set -u
@@ -38,7 +38,6 @@ WORK=$(mktemp -d) || fail "cannot make a temporary folder"
 trap 'rm -rf "$WORK"' EXIT
 PREFIX="$WORK/prefix"
 PROGRAM_DIR="$PREFIX/lib/gonioma"
-SOUND_MODULE=libgonioma_sound.so
 SOUND_HELPER=gonioma-sound
 
 install_tree() {
@@ -51,17 +50,16 @@ install_tree
 for f in bin/gonioma lib/gonioma/gonioma lib/gonioma/$SOUND_HELPER; do
     [ -x "$PREFIX/$f" ] || fail "$f is not an installed program"
 done
-for f in LangSetting.ini Italiano.lng English.lng Español.lng Français.lng $SOUND_MODULE \
+for f in LangSetting.ini Italiano.lng English.lng Español.lng Français.lng \
          suoni/no.wav suoni/si1.wav suoni/si2.wav suoni/si3.wav suoni/si4.wav; do
     [ -s "$PROGRAM_DIR/$f" ] || fail "lib/gonioma/$f is missing"
 done
-# The sound libraries come with the module, which the sound helper loads in a
-# process of its own, a moment after start-up.
+# The sound libraries come with the sound helper, a process of its own that the
+# program starts a moment after start-up.
 needed() { readelf -d "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'; }
 needed "$PROGRAM_DIR/gonioma" | grep -q Multimedia && fail "the program links Qt Multimedia itself"
-needed "$PROGRAM_DIR/$SOUND_HELPER" | grep -q Multimedia && fail "the sound helper links Qt Multimedia itself"
-needed "$PROGRAM_DIR/$SOUND_MODULE" | grep -q '^libQt6Multimedia\.' || fail "the sound module does not link Qt Multimedia"
-say "the sound helper and module lie beside the program, which does not link Qt Multimedia"
+needed "$PROGRAM_DIR/$SOUND_HELPER" | grep -q '^libQt6Multimedia\.' || fail "the sound helper does not link Qt Multimedia"
+say "the sound helper lies beside the program and links Qt Multimedia, which the program does not"
 
 DESKTOP_FILES=("$PREFIX"/share/applications/*.desktop)
 [ ${#DESKTOP_FILES[@]} -eq 1 ] && [ -f "${DESKTOP_FILES[0]}" ] || fail "expected one desktop entry"
@@ -182,7 +180,6 @@ dpkg-deb -c "$DEB" | awk '{ line = substr($1, 1, 1); for (i = 6; i <= NF; i++) l
 has() { grep -qxF -e "$1" "$WORK/contents" || fail "the package lacks '$1'"; }
 has "- ./usr/bin/gonioma"
 has "- ./usr/lib/gonioma/gonioma"
-has "- ./usr/lib/gonioma/$SOUND_MODULE"
 has "- ./usr/lib/gonioma/$SOUND_HELPER"
 for f in English.lng Español.lng Français.lng Italiano.lng suoni/no.wav suoni/si1.wav suoni/si4.wav; do
     has "- ./usr/lib/gonioma/$f"

@@ -9,7 +9,7 @@
 #include "platform/services/Program.h"
 #include "platform/services/Random.h"
 #include "platform/services/Screen.h"
-#include "platform/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,7 +45,7 @@ void AppFixture::SetUp()
         return request.buttons == platform::MessageButtons::YesNo ? platform::MessageAnswer::Yes
                                                                   : platform::MessageAnswer::Ok;
     });
-    platform::SoundPlayer::setRecorderForTesting([this](const QString& path) { m_sounds.append(path); });
+    sound::SoundPlayer::setRecorderForTesting([this](const QString& path) { m_sounds.append(path); });
 }
 
 void AppFixture::TearDown()
@@ -58,7 +58,7 @@ void AppFixture::TearDown()
     language::CurrentLanguageFile.clear();
     language::forgetUnsavedLanguage();
     platform::MessageBox::setHandlerForTesting({});
-    platform::SoundPlayer::setRecorderForTesting({});
+    sound::SoundPlayer::setRecorderForTesting({});
     platform::Random::resetForTesting();
     platform::Screen::setSizeForTesting(QSize());
     platform::AppDir::setPathForTesting(QString());

@@ -1,4 +1,4 @@
-#include "platform/AudioOutput.h"
+#include "sound/AudioOutput.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ TEST(AudioMessages, HeldWhileAskingAndPassedOnOnlyWhenTheAnswerIsYes)
         caught = &messages;
         const QtMessageHandler before = qInstallMessageHandler(catchMessage);
 
-        const bool answer = platform::passMessagesOnlyIf([&] {
+        const bool answer = sound::passMessagesOnlyIf([&] {
             qWarning("cannot reach the sound server");
             qInfo("still trying");
             EXPECT_TRUE(messages.isEmpty()); // held, not yet passed on

@@ -2,7 +2,7 @@
 #include "shared/ModuloColoriSuoni.h"
 #include "platform/services/AppDir.h"
 #include "platform/services/Random.h"
-#include "platform/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 
 #include <QColor>
 #include <QHash>
@@ -35,11 +35,11 @@ protected:
         platform::AppDir::setPathForTesting(QStringLiteral("/programma/gonioma"));
         Random::resetForTesting();
         shared::SoundsOn = true;
-        platform::SoundPlayer::setRecorderForTesting([this](const QString& path) { played.append(path); });
+        sound::SoundPlayer::setRecorderForTesting([this](const QString& path) { played.append(path); });
     }
     void TearDown() override
     {
-        platform::SoundPlayer::setRecorderForTesting({});
+        sound::SoundPlayer::setRecorderForTesting({});
         Random::resetForTesting();
         shared::SoundsOn = false;
         platform::AppDir::setPathForTesting(QString());

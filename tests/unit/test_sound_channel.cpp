@@ -1,4 +1,4 @@
-#include "platform/SoundChannel.h"
+#include "sound/SoundChannel.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +12,7 @@
 
 namespace {
 
-using platform::SoundBackend;
+using sound::SoundBackend;
 
 // Records each call by file name; refuses files whose names start with "r".
 class RecordingBackend : public SoundBackend {
@@ -86,7 +86,7 @@ TEST_F(SoundChannelTest, WhatReachesTheBackEnd)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RecordingBackend backend;
-        platform::SoundChannel channel(backend);
+        sound::SoundChannel channel(backend);
         for (const Step& step : c.steps) {
             QStringList paths;
             for (const char* file : step.files)
@@ -105,7 +105,7 @@ TEST_F(SoundChannelTest, WhatReachesTheBackEnd)
 TEST_F(SoundChannelTest, AFileMendedAfterAFailedPlayIsLoadedTheNextTime)
 {
     RecordingBackend backend;
-    platform::SoundChannel channel(backend);
+    sound::SoundChannel channel(backend);
     channel.play(path("cut.wav"));
     channel.play(path("gone.wav"));
     ASSERT_TRUE(QFile::copy(path("a.wav"), path("gone.wav")));

@@ -1,4 +1,4 @@
-#include "platform/WavHeader.h"
+#include "sound/WavHeader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,7 +8,7 @@
 
 #include <functional>
 
-using platform::isCompleteWav;
+using sound::isCompleteWav;
 
 namespace {
 
@@ -117,13 +117,13 @@ TEST(WavHeader, OnlyRegularReadableFilesAreSounds)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(wav());
     file.close();
-    EXPECT_TRUE(platform::isCompleteWavFile(sound));
+    EXPECT_TRUE(sound::isCompleteWavFile(sound));
 
-    EXPECT_FALSE(platform::isCompleteWavFile(dir.filePath("missing.wav")));
-    EXPECT_FALSE(platform::isCompleteWavFile(dir.path()));
+    EXPECT_FALSE(sound::isCompleteWavFile(dir.filePath("missing.wav")));
+    EXPECT_FALSE(sound::isCompleteWavFile(dir.path()));
     const QString pipe = dir.filePath("no.wav");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    EXPECT_FALSE(platform::isCompleteWavFile(pipe)); // and does not wait for a writer
+    EXPECT_FALSE(sound::isCompleteWavFile(pipe)); // and does not wait for a writer
 }
 
 } // namespace
@@ -134,7 +134,7 @@ TEST(WavHeader, TheShippedSoundsPass)
 {
     for (const char* name : {"no", "si1", "si2", "si3", "si4"}) {
         const QString path = QStringLiteral(GONIOMA_SOUNDS_DIR "/") + name + QStringLiteral(".wav");
-        EXPECT_TRUE(platform::isCompleteWavFile(path)) << path.toStdString();
+        EXPECT_TRUE(sound::isCompleteWavFile(path)) << path.toStdString();
     }
 }
 #endif

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/SoundBackend.h"
+#include "sound/SoundBackend.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
-namespace platform {
+namespace sound {
 
 // The sounds of one back end, by path: each file is loaded once and kept; a
 // missing or damaged file (see isCompleteWavFile) never reaches the back end,
@@ -27,4 +27,4 @@ private:
     SoundBackend::Handle m_playing = SoundBackend::kNoSound;
 };
 
-} // namespace platform
+} // namespace sound

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/SoundBackend.h"
-#include "platform/SoundProtocol.h"
+#include "sound/SoundBackend.h"
+#include "sound/SoundProtocol.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -11,7 +11,7 @@
 
 class QProcess;
 
-namespace platform {
+namespace sound {
 
 // The sound back end in a helper process, gonioma-sound beside the program.
 // The sound system runs there, so a fault in it can silence the sounds but
@@ -22,9 +22,9 @@ namespace platform {
 class SoundHelper final : public QObject, public SoundBackend {
     Q_OBJECT
 public:
-    // What the helper reported once it had started (Ready, NoOutput or
-    // Failed), or Unavailable, with a reason.
-    using Started = std::function<void(SoundHelper& helper, const sound_protocol::Report& report)>;
+    // What the helper reported once it had started (Ready or NoOutput), or
+    // Unavailable, with a reason.
+    using Started = std::function<void(SoundHelper& helper, const protocol::Report& report)>;
 
     static constexpr int kMostRestarts = 3;
 
@@ -46,7 +46,7 @@ private:
     void send(const QByteArray& line);
     void readReport();
     void ended(const QString& why);
-    void reportOnce(const sound_protocol::Report& report);
+    void reportOnce(const protocol::Report& report);
 
     QString m_program;
     Started m_started;
@@ -57,4 +57,4 @@ private:
     int m_restarts = 0;
 };
 
-} // namespace platform
+} // namespace sound

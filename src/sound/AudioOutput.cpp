@@ -1,13 +1,13 @@
-#include "platform/AudioOutput.h"
+#include "sound/AudioOutput.h"
 
-#include "platform/SoundBackend.h"
+#include "sound/SoundBackend.h"
 
 #include <QList>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QString>
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -61,4 +61,4 @@ bool hasAudioOutput(SoundBackend& backend)
     return passMessagesOnlyIf([&backend] { return backend.hasOutput(); });
 }
 
-} // namespace platform
+} // namespace sound

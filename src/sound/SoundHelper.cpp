@@ -1,4 +1,4 @@
-#include "platform/SoundHelper.h"
+#include "sound/SoundHelper.h"
 
 #include <QProcess>
 
@@ -6,9 +6,7 @@
 #error "GONIOMA_SOUND_HELPER names the sound helper's file"
 #endif
 
-namespace platform {
-
-namespace protocol = sound_protocol;
+namespace sound {
 
 namespace {
 // The helper reports in one short line; anything longer is not a report.
@@ -126,4 +124,4 @@ void SoundHelper::send(const QByteArray& line)
         m_process->write(line);
 }
 
-} // namespace platform
+} // namespace sound

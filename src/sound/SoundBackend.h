@@ -2,12 +2,13 @@
 
 #include <QString>
 
-namespace platform {
+namespace sound {
 
 // What the program needs of a sound system: whether there is a device to play
-// on, sounds loaded from files, and playing and stopping one. The real one
-// lives in a module of its own that is loaded a moment after start-up (see
-// SoundModule), so the program itself links no sound library.
+// on, sounds loaded from files, and playing and stopping one. The program's
+// back end is SoundHelper, which hands each request to the sound helper
+// process; the helper plays it through QtSoundBackend. So only the helper
+// links a sound library.
 //
 // A back end that has loaded sounds is never destroyed, nor are its sounds: a
 // sound system can wait without end while a sound is torn down, and the
@@ -28,12 +29,4 @@ public:
     virtual void stop(Handle sound) = 0;
 };
 
-// The module exports one C function of this type under kSoundBackendFactory.
-// It gives back a new back end, or null when `interfaceVersion` is not the one
-// it was built for (an old module lying beside a newer program).
-using SoundBackendFactory = SoundBackend* (*)(int interfaceVersion);
-inline constexpr char kSoundBackendFactory[] = "gonioma_sound_backend";
-// Raised whenever SoundBackend changes.
-inline constexpr int kSoundBackendVersion = 1;
-
-} // namespace platform
+} // namespace sound

@@ -1,8 +1,8 @@
-#include "platform/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 
-#include "platform/SoundChannel.h"
+#include "sound/SoundChannel.h"
 
-namespace platform {
+namespace sound {
 
 namespace {
 struct Sounds {
@@ -57,4 +57,4 @@ void SoundPlayer::setRecorderForTesting(std::function<void(const QString&)> reco
     sounds().recorder = std::move(recorder);
 }
 
-} // namespace platform
+} // namespace sound

@@ -3,7 +3,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace platform {
+namespace sound {
 
 // How many bytes from the start of a sound file the check below looks at.
 inline constexpr qsizetype kWavHeadBytes = 4096;
@@ -21,4 +21,4 @@ bool isCompleteWav(QByteArrayView head, qint64 fileSize);
 // that cannot be opened is no sound).
 bool isCompleteWavFile(const QString& path);
 
-} // namespace platform
+} // namespace sound

@@ -1,8 +1,8 @@
-#include "platform/SoundChannel.h"
+#include "sound/SoundChannel.h"
 
-#include "platform/WavHeader.h"
+#include "sound/WavHeader.h"
 
-namespace platform {
+namespace sound {
 
 SoundChannel::SoundChannel(SoundBackend& backend)
     : m_backend(backend)
@@ -40,4 +40,4 @@ SoundBackend::Handle SoundChannel::soundFor(const QString& path)
     return sound;
 }
 
-} // namespace platform
+} // namespace sound

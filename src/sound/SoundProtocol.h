@@ -4,7 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace platform::sound_protocol {
+namespace sound::protocol {
 
 // The program and its sound helper talk in lines of text over the helper's
 // standard input and output.
@@ -25,20 +25,18 @@ QByteArray stopRequest(int sound);
 // `line` without its line feed.
 Request parseRequest(QByteArrayView line);
 
-// The helper's one report, once it has started: "ready" (it plays),
-// "no-output" (the system has no audio device) or "failed <reason>" (its
-// sound module cannot be used). A helper that cannot be started, or ends or
-// says something else before it reports, is Unavailable: the program's own
-// verdict, never sent.
+// The helper's one report, once it has started: "ready" (it plays) or
+// "no-output" (the system has no audio device). A helper that cannot be
+// started, or ends or says something else before it reports, is Unavailable:
+// the program's own verdict, never sent, with the reason in `reason`.
 struct Report {
-    enum Kind { Invalid, Ready, NoOutput, Failed, Unavailable };
+    enum Kind { Invalid, Ready, NoOutput, Unavailable };
     Kind kind = Invalid;
     QString reason;
 };
 
 QByteArray readyReport();
 QByteArray noOutputReport();
-QByteArray failedReport(const QString& reason);
 Report parseReport(QByteArrayView line);
 
-} // namespace platform::sound_protocol
+} // namespace sound::protocol

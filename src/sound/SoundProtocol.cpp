@@ -1,6 +1,6 @@
-#include "platform/SoundProtocol.h"
+#include "sound/SoundProtocol.h"
 
-namespace platform::sound_protocol {
+namespace sound::protocol {
 
 namespace {
 
@@ -73,20 +73,13 @@ QByteArray noOutputReport()
     return "no-output\n";
 }
 
-QByteArray failedReport(const QString& reason)
-{
-    return "failed " + reason.simplified().toUtf8() + '\n';
-}
-
 Report parseReport(QByteArrayView line)
 {
     if (line == "ready")
         return {Report::Ready, QString()};
     if (line == "no-output")
         return {Report::NoOutput, QString()};
-    if (line.startsWith("failed "))
-        return {Report::Failed, QString::fromUtf8(line.sliced(7))};
     return {};
 }
 
-} // namespace platform::sound_protocol
+} // namespace sound::protocol

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-namespace platform {
+namespace sound {
 
 class SoundBackend;
 
@@ -15,4 +15,4 @@ bool hasAudioOutput(SoundBackend& backend);
 // only when it answers true. A fatal message is never held.
 bool passMessagesOnlyIf(const std::function<bool()>& query);
 
-} // namespace platform
+} // namespace sound

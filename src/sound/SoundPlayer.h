@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-namespace platform {
+namespace sound {
 
 class SoundBackend;
 
@@ -28,4 +28,4 @@ public:
     static void setRecorderForTesting(std::function<void(const QString&)> recorder);
 };
 
-} // namespace platform
+} // namespace sound

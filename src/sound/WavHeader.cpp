@@ -1,11 +1,11 @@
-#include "platform/WavHeader.h"
+#include "sound/WavHeader.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <optional>
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -106,4 +106,4 @@ bool isCompleteWavFile(const QString& path)
     return isCompleteWav(file.read(kWavHeadBytes), file.size());
 }
 
-} // namespace platform
+} // namespace sound
