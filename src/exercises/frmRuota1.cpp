@@ -60,7 +60,7 @@ void frmRuota1::answer(AngleClass angleClass, language::Message message)
 {
     if (belongsTo(angleClass, AngleSize)) {
         rightAnswerFeedback();
-        showMeasureMessage(AngleSize, message);
+        showMeasureMessage(AngleSize, language::messageNumber(message));
     } else {
         wrongAnswerFeedback();
     }

@@ -57,7 +57,7 @@ void frmRuota2::answer(Convexity claimed, language::Message message)
 {
     if (answerIsRight(claimed, AngleSize)) {
         rightAnswerFeedback();
-        showMeasureMessage(AngleSize, message);
+        showMeasureMessage(AngleSize, language::messageNumber(message));
     } else {
         wrongAnswerFeedback();
     }
