@@ -1,3 +1,4 @@
+#include "app/ExerciseList.h"
 #include "shared/ModuloColoriSuoni.h"
 #include "app/ProgramIcon.h"
 #include "app/StartUp.h"
@@ -11,9 +12,13 @@
 #include "sound/SoundPlayer.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFont>
 #include <QPixmapCache>
 #include <QTimer>
+
+#include <cstdio>
+#include <cstring>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -25,10 +30,32 @@ constexpr int kPixmapCacheKb = 512;
 // the sound libraries it loads, is started once the first window is up, not on
 // the way to it.
 constexpr int kSoundLoadDelayMs = 300;
+
+bool asksForExerciseList(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--list-exercises") == 0)
+            return true;
+    }
+    return false;
+}
+
+// `gonioma --list-exercises`: the exercises the menu offers, one a line, and
+// the end. No window is made, so it needs no display; and it starts no
+// sounds and takes no lock, so it can run beside a copy of the program.
+int printExerciseList(int argc, char** argv)
+{
+    const QCoreApplication application(argc, argv);
+    const QByteArray list = app::exerciseList().toUtf8();
+    std::fwrite(list.constData(), 1, size_t(list.size()), stdout);
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (asksForExerciseList(argc, argv))
+        return printExerciseList(argc, argv);
 #if defined(__GLIBC__)
     // Each exercise's drawing boxes hold images of several megabytes; mapped
     // on their own, they go back to the system when the exercise closes,

@@ -2,8 +2,14 @@
 // looking at the layout without clicking through the program:
 //   gonioma_shots <out-dir> <width> <height>
 // It runs from the build folder, where the language files and sounds lie.
+//
+// Every exercise of the window catalogue gets a shot of its first question.
+// The exercises below that have steps of their own are shown a given question
+// and answered, for a shot of the right answer too; a new exercise without
+// steps still gets its question shot.
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
+#include "app/WindowCatalog.h"
 #include "shared/Modulo1.h"
 #include "exercises/frmRuota.h"
 #include "exercises/frmRuota1.h"
@@ -26,9 +32,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 void settle()
@@ -39,17 +48,125 @@ void settle()
     }
 }
 
-void save(platform::Form& form, const QString& dir, const QString& name)
-{
-    settle();
-    form.grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
-}
-
 void closeAll()
 {
     for (platform::Form* f : platform::Form::loadedForms())
         f->unload();
     settle();
+}
+
+// Saves the window shown as <out>/<window name>-<what>-<width>x<height>.png.
+using Shoot = std::function<void(const QString& what)>;
+
+// What is done in one exercise between its opening and its last shot.
+struct Steps {
+    QList<double> numbers; // the random numbers of the question shown
+    std::function<void(platform::Form&, const Shoot&)> play;
+};
+
+template <class Window> std::function<void(platform::Form&, const Shoot&)> on(void (*play)(Window&, const Shoot&))
+{
+    return [play](platform::Form& form, const Shoot& shoot) {
+        if (auto* window = qobject_cast<Window*>(&form))
+            play(*window, shoot);
+        else
+            shoot(QStringLiteral("question"));
+    };
+}
+
+// A wrong answer left in the box, then the right one.
+void complete(exercises::CompletionForm& form, const Shoot& shoot, const QString& wrong, const QString& right)
+{
+    settle();
+    QTest::keyClicks(form.Text1, wrong);
+    QTest::keyClick(form.Text1, Qt::Key_Return);
+    shoot(QStringLiteral("question"));
+    QTest::keyClick(form.Text1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(form.Text1, right);
+    QTest::keyClick(form.Text1, Qt::Key_Return);
+    shoot(QStringLiteral("right"));
+}
+
+QHash<QString, Steps> exerciseSteps()
+{
+    using namespace exercises;
+    QHash<QString, Steps> steps;
+    // Build the angle: 40 degrees asked, 45 + 5 built and 10 taken back, then 40.
+    steps.insert(QStringLiteral("frmRuota"), {{0.3, 0.2, 40.5 / 360}, on<frmRuota>([](frmRuota& w, const Shoot& shoot) {
+                     settle();
+                     QTest::mouseClick(w.Command6, Qt::LeftButton);
+                     QTest::mouseClick(w.Command2, Qt::LeftButton);
+                     QTest::mouseClick(w.Command1, Qt::RightButton);
+                     shoot(QStringLiteral("question"));
+                     QTest::mouseClick(w.Command8, Qt::LeftButton);
+                     shoot(QStringLiteral("right"));
+                 })});
+    steps.insert(QStringLiteral("frmRuota1"), {{0.5, 0.1, 0.45}, on<frmRuota1>([](frmRuota1& w, const Shoot& shoot) {
+                     shoot(QStringLiteral("question"));
+                     QTest::mouseClick(w.Command8, Qt::LeftButton);
+                     QTest::mouseClick(w.Command1, Qt::LeftButton);
+                     shoot(QStringLiteral("right"));
+                 })});
+    // A concave angle of 250 degrees, answered wrong and then right.
+    steps.insert(QStringLiteral("frmRuota2"),
+                 {{0.5, 0.3, 6.5 / 17, 0.75}, on<frmRuota2>([](frmRuota2& w, const Shoot& shoot) {
+                      shoot(QStringLiteral("question"));
+                      QTest::mouseClick(w.Command1, Qt::LeftButton);
+                      QTest::mouseClick(w.Command8, Qt::LeftButton);
+                      shoot(QStringLiteral("right"));
+                  })});
+    // A straight angle, then twenty right angles answered in a row, then an
+    // angle of 55 degrees.
+    QList<double> classification{0.5, 0.3, 3.5 / 20};
+    for (int i = 0; i < 20; ++i)
+        classification += QList<double>{i % 18 / 18.0, 0.05 * i, 1.5 / 20};
+    classification += QList<double>{0.6, 0.2, 5.5 / 20, 54.5 / 180};
+    steps.insert(QStringLiteral("frmRuota1a"), {classification, on<frmRuota1a>([](frmRuota1a& w, const Shoot& shoot) {
+                     shoot(QStringLiteral("question"));
+                     QTest::mouseClick(w.Command3, Qt::LeftButton);
+                     for (int i = 0; i < 20; ++i)
+                         QTest::mouseClick(w.Command1, Qt::LeftButton);
+                     shoot(QStringLiteral("right"));
+                     w.activateWindow();
+                     w.Text1[1]->setFocus();
+                     shoot(QStringLiteral("listfocus"));
+                 })});
+    steps.insert(QStringLiteral("frmRuota3"), {{0.2, 0.1, 0.2}, on<frmRuota3>([](frmRuota3& w, const Shoot& shoot) {
+                     shoot(QStringLiteral("question"));
+                     QTest::mouseClick(w.Command8, Qt::LeftButton);
+                     shoot(QStringLiteral("right"));
+                 })});
+    // Right box 5; the others from straight up and around, of several sizes.
+    steps.insert(QStringLiteral("frmRuota4"),
+                 {{0.4, 0.7, 0.05, 0.3, 0.2, 0.9, 0.45, 0.6, 0.7, 0.1, 0.95, 0.85, 0.5},
+                  on<frmRuota4>([](frmRuota4& w, const Shoot& shoot) {
+                      shoot(QStringLiteral("question"));
+                      QTest::mouseClick(w.Picture2, Qt::LeftButton);
+                      QTest::mouseClick(w.Picture5, Qt::LeftButton);
+                      shoot(QStringLiteral("right"));
+                  })});
+    // 35 degrees given.
+    steps.insert(QStringLiteral("frmRuota5"), {{0.3, 0.2, 34.5 / 90}, on<frmRuota5>([](frmRuota5& w, const Shoot& shoot) {
+                     complete(w, shoot, QStringLiteral("56"), QStringLiteral("55"));
+                 })});
+    steps.insert(QStringLiteral("frmRuota6"),
+                 {{0.7, 0.6, 134.5 / 180}, on<frmRuota6>([](frmRuota6& w, const Shoot& shoot) {
+                      complete(w, shoot, QStringLiteral("55"), QStringLiteral("45"));
+                  })});
+    return steps;
+}
+
+// Two exercises the program does not have, to see the menu's buttons when
+// there are more than the eight it was drawn for.
+QList<app::WindowEntry> withTwoMoreExercises()
+{
+    QList<app::WindowEntry> exercises = app::exerciseWindows();
+    for (int n : {11, 12}) {
+        exercises.append({QStringLiteral("frmNuovo%1").arg(n), QStringLiteral("An exercise still to come"),
+                          QStringLiteral("Command%1").arg(n), QStringLiteral("esercizio nuovo %1").arg(n),
+                          [] { return nullptr; }, [](platform::Form&) { return false; }});
+    }
+    return exercises;
 }
 } // namespace
 
@@ -69,92 +186,40 @@ int main(int argc, char** argv)
     language::CurrentLanguageFile = language::languageForTheRun();
     shared::loadSharedTexts();
 
-    save(*platform::Form::show<app::FormAvvio>(), out, QStringLiteral("splash") + suffix);
-    closeAll();
-    save(*platform::Form::show<app::FormMenu>(), out, QStringLiteral("menu") + suffix);
-    closeAll();
-
-    // Build the angle: 40 degrees asked, 45 + 5 built and 10 taken back, then 40.
-    platform::Random::scriptForTesting({0.3, 0.2, 40.5 / 360});
-    auto& ruota = *platform::Form::show<exercises::frmRuota>();
-    settle();
-    QTest::mouseClick(ruota.Command6, Qt::LeftButton);
-    QTest::mouseClick(ruota.Command2, Qt::LeftButton);
-    QTest::mouseClick(ruota.Command1, Qt::RightButton);
-    save(ruota, out, QStringLiteral("frmRuota-question") + suffix);
-    QTest::mouseClick(ruota.Command8, Qt::LeftButton);
-    save(ruota, out, QStringLiteral("frmRuota-right") + suffix);
-    closeAll();
-
-    platform::Random::scriptForTesting({0.5, 0.1, 0.45});
-    auto& ruota1 = *platform::Form::show<exercises::frmRuota1>();
-    save(ruota1, out, QStringLiteral("frmRuota1-question") + suffix);
-    QTest::mouseClick(ruota1.Command8, Qt::LeftButton);
-    QTest::mouseClick(ruota1.Command1, Qt::LeftButton);
-    save(ruota1, out, QStringLiteral("frmRuota1-right") + suffix);
-    closeAll();
-
-    // A concave angle of 250 degrees, answered wrong and then right.
-    platform::Random::scriptForTesting({0.5, 0.3, 6.5 / 17, 0.75});
-    auto& ruota2 = *platform::Form::show<exercises::frmRuota2>();
-    save(ruota2, out, QStringLiteral("frmRuota2-question") + suffix);
-    QTest::mouseClick(ruota2.Command1, Qt::LeftButton);
-    QTest::mouseClick(ruota2.Command8, Qt::LeftButton);
-    save(ruota2, out, QStringLiteral("frmRuota2-right") + suffix);
-    closeAll();
-
-    // A straight angle, then twenty right angles answered in a row, then an
-    // angle of 55 degrees.
-    QList<double> numbers{0.5, 0.3, 3.5 / 20};
-    for (int i = 0; i < 20; ++i)
-        numbers += QList<double>{i % 18 / 18.0, 0.05 * i, 1.5 / 20};
-    numbers += QList<double>{0.6, 0.2, 5.5 / 20, 54.5 / 180};
-    platform::Random::scriptForTesting(numbers);
-    auto& ruota1a = *platform::Form::show<exercises::frmRuota1a>();
-    save(ruota1a, out, QStringLiteral("frmRuota1a-question") + suffix);
-    QTest::mouseClick(ruota1a.Command3, Qt::LeftButton);
-    for (int i = 0; i < 20; ++i)
-        QTest::mouseClick(ruota1a.Command1, Qt::LeftButton);
-    save(ruota1a, out, QStringLiteral("frmRuota1a-right") + suffix);
-    ruota1a.activateWindow();
-    ruota1a.Text1[1]->setFocus();
-    save(ruota1a, out, QStringLiteral("frmRuota1a-listfocus") + suffix);
-    closeAll();
-
-    platform::Random::scriptForTesting({0.2, 0.1, 0.2});
-    auto& ruota3 = *platform::Form::show<exercises::frmRuota3>();
-    save(ruota3, out, QStringLiteral("frmRuota3-question") + suffix);
-    QTest::mouseClick(ruota3.Command8, Qt::LeftButton);
-    save(ruota3, out, QStringLiteral("frmRuota3-right") + suffix);
-    closeAll();
-
-    // Right box 5; the others from straight up and around, of several sizes.
-    platform::Random::scriptForTesting({0.4, 0.7, 0.05, 0.3, 0.2, 0.9, 0.45, 0.6, 0.7, 0.1, 0.95, 0.85, 0.5});
-    auto& ruota4 = *platform::Form::show<exercises::frmRuota4>();
-    save(ruota4, out, QStringLiteral("frmRuota4-question") + suffix);
-    QTest::mouseClick(ruota4.Picture2, Qt::LeftButton);
-    QTest::mouseClick(ruota4.Picture5, Qt::LeftButton);
-    save(ruota4, out, QStringLiteral("frmRuota4-right") + suffix);
-    closeAll();
-
-    // A wrong answer left in the box, then the right one: 35 degrees given.
-    auto completion = [&](exercises::CompletionForm& form, const QString& name, const QString& wrong,
-                          const QString& right) {
+    auto save = [&](platform::Form& form, const QString& name) {
         settle();
-        QTest::keyClicks(form.Text1, wrong);
-        QTest::keyClick(form.Text1, Qt::Key_Return);
-        save(form, out, name + QStringLiteral("-question") + suffix);
-        QTest::keyClick(form.Text1, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(form.Text1, right);
-        QTest::keyClick(form.Text1, Qt::Key_Return);
-        save(form, out, name + QStringLiteral("-right") + suffix);
-        closeAll();
+        form.grab().save(QDir(out).filePath(name + suffix + QStringLiteral(".png")));
     };
-    platform::Random::scriptForTesting({0.3, 0.2, 34.5 / 90});
-    completion(*platform::Form::show<exercises::frmRuota5>(), QStringLiteral("frmRuota5"), QStringLiteral("56"),
-               QStringLiteral("55"));
-    platform::Random::scriptForTesting({0.7, 0.6, 134.5 / 180});
-    completion(*platform::Form::show<exercises::frmRuota6>(), QStringLiteral("frmRuota6"), QStringLiteral("55"),
-               QStringLiteral("45"));
+
+    // The splash and the menu take their colours from a script, so shots taken
+    // before and after a change can be compared pixel by pixel.
+    platform::Random::scriptForTesting({0.0});
+    save(*platform::Form::show<app::FormAvvio>(), QStringLiteral("splash"));
+    closeAll();
+    platform::Random::scriptForTesting({0.0});
+    save(*platform::Form::show<app::FormMenu>(), QStringLiteral("menu"));
+    closeAll();
+    {
+        const app::ExerciseWindowsForTesting more(withTwoMoreExercises());
+        platform::Random::scriptForTesting({0.0});
+        save(*platform::Form::show<app::FormMenu>(), QStringLiteral("menu-more-exercises"));
+        closeAll();
+    }
+
+    const QHash<QString, Steps> steps = exerciseSteps();
+    for (const app::WindowEntry& exercise : app::exerciseWindows()) {
+        const Steps own = steps.value(exercise.name);
+        platform::Random::scriptForTesting(own.numbers);
+        platform::Form* form = exercise.load();
+        if (!form)
+            continue;
+        form->showForm();
+        const Shoot shoot = [&](const QString& what) { save(*form, exercise.name + u'-' + what); };
+        if (own.play)
+            own.play(*form, shoot);
+        else
+            shoot(QStringLiteral("question"));
+        closeAll();
+    }
     return 0;
 }

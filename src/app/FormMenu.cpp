@@ -2,6 +2,7 @@
 
 #include "shared/Modulo1.h"
 #include "shared/ModuloColoriSuoni.h"
+#include "app/MenuLayout.h"
 #include "app/WindowCatalog.h"
 #include "exercise/ExerciseForm.h"
 #include "language/LanguageFiles.h"
@@ -44,25 +45,13 @@ FormMenu::FormMenu()
     setDesignInnerSize(twips(9900), twips(6100));
     showAtScreenSize();
 
-    const QFont buttonFont = designFont(font().family(), 12, false);
-    auto button = [&](const QString& name, int left, int top, const QString& caption) {
-        QPushButton* b = addControl(newButton(client(), twipsRect(left, top, 4300, 800), caption), name);
-        b->setFont(buttonFont);
-        return b;
-    };
-    Command2 = button(QStringLiteral("Command2"), 120, 195, QStringLiteral("costruisci l'angolo"));
-    Command5 = button(QStringLiteral("Command5"), 120, 1200, QStringLiteral("< > ="));
-    Command6 = button(QStringLiteral("Command6"), 120, 2160, QStringLiteral("riconosci l'angolo retto"));
-    Command3 = button(QStringLiteral("Command3"), 120, 3120, QStringLiteral("acuto - retto - ottuso - piatto"));
-    Command4 = button(QStringLiteral("Command4"), 120, 4035, QStringLiteral("concavo  -  convesso"));
-    Command9 = button(QStringLiteral("Command9"), 120, 5040, QStringLiteral("angolo complementare"));
-    Command10 = button(QStringLiteral("Command10"), 5280, 240, QStringLiteral("angolo supplementare"));
-    Command7 = button(QStringLiteral("Command7"), 5280, 1200, QStringLiteral("catalogazione in base alle misure"));
+    // Made first, so the Tab key reaches the exercises first, in menu order.
+    addExerciseButtons();
     Check1 = addControl(newCheckBox(client(), twipsRect(5880, 3360, 3135, 375), QStringLiteral("Suoni attivati")),
                         QStringLiteral("Check1"));
-    Check1->setFont(buttonFont);
-    Command8 = button(QStringLiteral("Command8"), 5400, 3960, QStringLiteral("Informazioni"));
-    Command1 = button(QStringLiteral("Command1"), 5400, 5040, QStringLiteral("Esci"));
+    Check1->setFont(controlFont());
+    Command8 = addButton(QStringLiteral("Command8"), QRect(5400, 3960, 4300, 800), QStringLiteral("Informazioni"));
+    Command1 = addButton(QStringLiteral("Command1"), QRect(5400, 5040, 4300, 800), QStringLiteral("Esci"));
 
     registerControl(mnuLanguages, QStringLiteral("mnuLanguages"));
     setControlProperty(mnuLanguages, QStringLiteral("Tag"), kMultiLanguageTag);
@@ -71,7 +60,6 @@ FormMenu::FormMenu()
     connect(Check1, &QCheckBox::stateChanged, this, &FormMenu::Check1_Click);
     connect(Command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
     connect(Command8, &QPushButton::clicked, this, &FormMenu::Command8_Click);
-    connectExerciseButtons();
 
     // F10 opens the language menu, as it opens the menu bar elsewhere.
     auto* openLanguages = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -88,17 +76,38 @@ void FormMenu::giveLanguageMenuAMnemonic()
         mnuLanguages->setTitle(u'&' + title);
 }
 
-void FormMenu::connectExerciseButtons()
+QFont FormMenu::controlFont() const
 {
-    for (QPushButton* button : {Command2, Command5, Command6, Command3, Command4, Command9, Command10, Command7})
-        button->setEnabled(false);
-    for (const WindowEntry& exercise : exerciseWindows()) {
-        auto* button = qobject_cast<QPushButton*>(control(exercise.menuButton));
-        if (!button)
-            continue;
-        button->setEnabled(true);
+    return designFont(font().family(), 12, false);
+}
+
+QPushButton* FormMenu::addButton(const QString& name, const QRect& place, const QString& caption)
+{
+    QPushButton* button =
+        addControl(newButton(client(), twipsRect(place.x(), place.y(), place.width(), place.height()), caption), name);
+    button->setFont(controlFont());
+    return button;
+}
+
+void FormMenu::addExerciseButtons()
+{
+    const QList<WindowEntry> exercises = exerciseWindows();
+    const QList<QRect> places = exerciseButtonPlaces(int(exercises.size()));
+    for (qsizetype i = 0; i < exercises.size(); ++i) {
+        const WindowEntry& exercise = exercises[i];
+        QPushButton* button = addButton(exercise.menuButton, places[i], exercise.menuCaption);
         connect(button, &QPushButton::clicked, this, [this, open = exercise.openFrom] { open(*this); });
+        m_exerciseButtons.append(button);
     }
+}
+
+QPushButton* FormMenu::exerciseButton(const QString& name) const
+{
+    for (QPushButton* button : m_exerciseButtons) {
+        if (button->objectName() == name)
+            return button;
+    }
+    return nullptr;
 }
 
 void FormMenu::becomeExercisesHome()

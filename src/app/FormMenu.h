@@ -6,26 +6,27 @@
 
 class QAction;
 class QCheckBox;
+class QFont;
+class QRect;
 class QMenu;
 class QPushButton;
 
 namespace app {
 
 // The main menu: one button per exercise, the sounds switch, the information
-// box, the end of the program and the language menu.
+// box, the end of the program and the language menu. The exercise buttons are
+// made from the window catalogue, in its order.
 class FormMenu : public platform::Form {
     Q_OBJECT
 public:
     FormMenu();
 
-    QPushButton* Command2 = nullptr;  // build the angle
-    QPushButton* Command5 = nullptr;  // compare two angles
-    QPushButton* Command6 = nullptr;  // find the right angle
-    QPushButton* Command3 = nullptr;  // acute, right, obtuse, straight
-    QPushButton* Command4 = nullptr;  // concave or convex
-    QPushButton* Command9 = nullptr;  // complementary angle
-    QPushButton* Command10 = nullptr; // supplementary angle
-    QPushButton* Command7 = nullptr;  // classification by measure
+    // The buttons that open the exercises, in menu order, one for each
+    // registered exercise and named as it says ("Command2"...).
+    const QList<QPushButton*>& exerciseButtons() const { return m_exerciseButtons; }
+    // The exercise button of that name; nullptr when there is none.
+    QPushButton* exerciseButton(const QString& name) const;
+
     QCheckBox* Check1 = nullptr;
     QPushButton* Command8 = nullptr;  // information
     QPushButton* Command1 = nullptr;  // end of the program
@@ -56,8 +57,13 @@ private:
     void Check1_Click();
     void Command1_Click();
     void Command8_Click();
-    void connectExerciseButtons();
+    QFont controlFont() const;
+    // A button of the menu's look at its design place, given in twips.
+    QPushButton* addButton(const QString& name, const QRect& place, const QString& caption);
+    void addExerciseButtons();
     void giveLanguageMenuAMnemonic();
+
+    QList<QPushButton*> m_exerciseButtons;
 };
 
 } // namespace app

@@ -11,50 +11,82 @@
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
 
+#include <utility>
+
 namespace app {
 
 namespace {
 
-// Loading builds the window's controls and translates them, without activating
-// the window or starting a question.
-template <class T> WindowEntry entry(const char* name, const char* menuButton = "")
+template <class T> WindowEntry window(const char* name, const char* description)
 {
-    return {QString::fromLatin1(name), QString::fromLatin1(menuButton),
+    return {QString::fromLatin1(name), QString::fromLatin1(description), QString(), QString(),
             []() -> platform::Form* { return platform::Form::load<T>(); },
             [](platform::Form& from) { return from.changeTo<T>(); }};
+}
+
+template <class T>
+WindowEntry exercise(const char* name, const char* description, const char* menuButton, const char* menuCaption)
+{
+    WindowEntry entry = window<T>(name, description);
+    entry.menuButton = QString::fromLatin1(menuButton);
+    entry.menuCaption = QString::fromUtf8(menuCaption);
+    return entry;
+}
+
+std::optional<QList<WindowEntry>>& exercisesForTesting()
+{
+    static std::optional<QList<WindowEntry>> exercises;
+    return exercises;
 }
 
 } // namespace
 
 QList<WindowEntry> allWindows()
 {
-    // The menu's eight exercise buttons: Command2 build the angle, Command5
-    // compare, Command6 find the right angle, Command3 acute-right-obtuse-
-    // straight, Command4 concave-convex, Command9 complementary, Command10
-    // supplementary, Command7 classification by measure. A button without a
-    // window here is shown disabled.
+    using namespace exercises;
+    // name, what it is, menu button, the button's built-in caption.
     return {
-        entry<FormAvvio>("FormAvvio"),
-        entry<FormMenu>("FormMenu"),
-        entry<exercises::frmRuota>("frmRuota", "Command2"),
-        entry<exercises::frmRuota1>("frmRuota1", "Command3"),
-        entry<exercises::frmRuota2>("frmRuota2", "Command4"),
-        entry<exercises::frmRuota1a>("frmRuota1a", "Command7"),
-        entry<exercises::frmRuota3>("frmRuota3", "Command5"),
-        entry<exercises::frmRuota4>("frmRuota4", "Command6"),
-        entry<exercises::frmRuota5>("frmRuota5", "Command9"),
-        entry<exercises::frmRuota6>("frmRuota6", "Command10"),
+        window<FormAvvio>("FormAvvio", "Splash: the program's title and the button that opens the menu"),
+        window<FormMenu>("FormMenu", "Main menu: a button per exercise, sounds switch, information, end"),
+        exercise<frmRuota>("frmRuota", "Build the angle: turn a second arm with step buttons until the asked size",
+                           "Command2", "costruisci l'angolo"),
+        exercise<frmRuota3>("frmRuota3", "Compare two angles: tell with <, > or = how the left one compares",
+                            "Command5", "< > ="),
+        exercise<frmRuota4>("frmRuota4", "Find the right angle: click the one right angle among six",
+                            "Command6", "riconosci l'angolo retto"),
+        exercise<frmRuota1>("frmRuota1", "Acute, right, obtuse or straight: classify one angle with four buttons",
+                            "Command3", "acuto - retto - ottuso - piatto"),
+        exercise<frmRuota2>("frmRuota2", "Concave or convex: tell whether one angle is more than a straight angle",
+                            "Command4", "concavo  -  convesso"),
+        exercise<frmRuota5>("frmRuota5", "Complementary angle: type what completes a red angle to 90 degrees",
+                            "Command9", "angolo complementare"),
+        exercise<frmRuota6>("frmRuota6", "Supplementary angle: type what completes a red angle to 180 degrees",
+                            "Command10", "angolo supplementare"),
+        exercise<frmRuota1a>("frmRuota1a", "Classification by measure: class an angle shown with its measure",
+                             "Command7", "catalogazione in base alle misure"),
     };
 }
 
 QList<WindowEntry> exerciseWindows()
 {
+    if (exercisesForTesting())
+        return *exercisesForTesting();
     QList<WindowEntry> exercises;
     for (const WindowEntry& e : allWindows()) {
-        if (!e.menuButton.isEmpty())
+        if (e.isExercise())
             exercises.append(e);
     }
     return exercises;
+}
+
+ExerciseWindowsForTesting::ExerciseWindowsForTesting(QList<WindowEntry> exercises)
+    : m_previous(std::exchange(exercisesForTesting(), std::move(exercises)))
+{
+}
+
+ExerciseWindowsForTesting::~ExerciseWindowsForTesting()
+{
+    exercisesForTesting() = std::move(m_previous);
 }
 
 } // namespace app

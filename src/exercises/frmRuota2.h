@@ -3,6 +3,7 @@
 #include "exercise/ExerciseForm.h"
 #include "language/Messages.h"
 #include "exercises/ConcaveConvex.h"
+#include "language/Messages.h"
 
 class QGroupBox;
 class QLabel;

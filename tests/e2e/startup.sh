@@ -122,10 +122,11 @@ wait_for 1 "$SPLASH_TITLE" "$WAIT" "$THIRD"
 say "a new copy starts past the lock of the killed one"
 
 # ---- a pupil's walk through it ----------------------------------------------
-# Splash, menu, every exercise the menu offers and back, then out: the walk
-# finds each window and button by its caption and presses it.
+# Splash, menu, every exercise the program lists and back, then out: the walk
+# asks the program for its exercises, finds each window and button by its
+# caption and presses it.
 
-"$PYTHON" "$HERE/walk.py" --pid "$THIRD" --language "$LNG" --screen "${SCREEN_W}x$SCREEN_H" --seconds "$WAIT" \
+"$PYTHON" "$HERE/walk.py" --pid "$THIRD" --program "$APP" --language "$LNG" --screen "${SCREEN_W}x$SCREEN_H" --seconds "$WAIT" \
     || fail "the walk through the program stopped"
 for _ in $(seq 100); do
     kill -0 "$THIRD" 2>/dev/null || break

@@ -3,6 +3,10 @@
 bus: splash, "Avvio", the menu; every exercise the menu offers, opened once and
 left with its "esci" and Yes; last the menu's "Esci" and Yes.
 
+The exercises are those the program lists (`gonioma --list-exercises`: window
+name and menu caption), asked while the walked copy runs, so the listing must
+pass by the lock that keeps a second copy from starting.
+
 Windows and buttons are found by the names the program gives them (the captions
 of its language file), and buttons are pressed through their own "Press"
 action, so nothing depends on where a control stands or on how long a step
@@ -13,15 +17,13 @@ Run by startup.sh on the program's own X server and accessibility bus; see
 --help for the arguments.
 """
 import argparse
+import subprocess
 import sys
 import time
 
 import pyatspi
 from gi.repository import GLib
 
-# The menu's exercise buttons, in the order they stand.
-MENU_EXERCISE_BUTTONS = ["Command2", "Command5", "Command6", "Command3",
-                         "Command4", "Command9", "Command10", "Command7"]
 # The title of the program's questions ("esci", "Esci").
 QUESTION_TITLE = "Esercitazioni sugli gonioma"
 # The Yes of a message box when the language file gives none: the platform's
@@ -77,17 +79,26 @@ def yes_caption(language):
     return text.replace("&&", "\0").replace("&", "").replace("\0", "&")
 
 
-def exercise_windows(language):
-    """{title: caption of its "esci"} of every exercise window of the file."""
-    windows = {}
-    for section, keys in language.items():
-        if not section.startswith("frmruota"):
-            continue
-        title = keys.get(section + ".caption")
-        leave = keys.get("command7.caption")
-        if title and leave:
-            windows.setdefault(title, leave)
-    return windows
+def listed_exercises(program, seconds):
+    """[(window name, menu caption)] of the exercises the program lists, in
+    menu order."""
+    try:
+        listing = subprocess.run([program, "--list-exercises"], capture_output=True,
+                                 timeout=seconds, check=False)
+    except subprocess.TimeoutExpired:
+        raise WalkFailed(f"'{program} --list-exercises' did not end within {seconds:g}s")
+    if listing.returncode != 0:
+        raise WalkFailed(f"'{program} --list-exercises' ended with status {listing.returncode}: "
+                         f"{listing.stderr.decode(errors='replace').strip()}")
+    exercises = []
+    for line in listing.stdout.decode("utf-8").splitlines():
+        name, tab, label = line.partition("\t")
+        if not (name and tab and label):
+            raise WalkFailed(f"the program lists an exercise as '{line}'")
+        exercises.append((name, label))
+    if not exercises:
+        raise WalkFailed("the program lists no exercise")
+    return exercises
 
 
 # ---- the program on the accessibility bus -----------------------------------
@@ -207,58 +218,57 @@ def descendants(accessible):
 
 # ---- the walk ---------------------------------------------------------------
 
-def walk(program, language):
+def walk(program, language, exercises):
     splash = caption(language, "FormAvvio", "FormAvvio.Caption")
     menu = caption(language, "FormMenu", "FormMenu.Caption")
     yes = yes_caption(language)
-    exercises = exercise_windows(language)
-    if not exercises:
-        raise WalkFailed("the language file names no exercise window")
 
     program.press(splash, caption(language, "FormAvvio", "BottoneAvvio.Caption"))
     program.window(menu)
     program.window_gone(splash)
     say("Avvio opens the menu and closes the splash")
 
-    offered = []
-    for name in MENU_EXERCISE_BUTTONS:
-        label = caption(language, "FormMenu", name + ".Caption")
-        if program.button(menu, label).getState().contains(pyatspi.STATE_ENABLED):
-            offered.append(label)
-    if not offered:
-        raise WalkFailed("the menu offers no exercise")
-    say(f"the menu offers {len(offered)} of {len(MENU_EXERCISE_BUTTONS)} exercises")
+    # The menu shows a button for every listed exercise and none besides.
+    labels = [label for _, label in exercises]
+    for label in labels:
+        program.button(menu, label)
+    others = {caption(language, "FormMenu", "Command8.Caption"), caption(language, "FormMenu", "Command1.Caption")}
+    unlisted = [b.name for b in program.buttons(menu) if b.name not in labels and b.name not in others]
+    if unlisted:
+        raise WalkFailed(f"the menu shows buttons the program does not list: {unlisted}")
+    say(f"the menu offers the {len(exercises)} exercises the program lists")
 
-    for label in offered:
+    for name, label in exercises:
+        title = caption(language, name, name + ".Caption")
         program.press(menu, label)
-        window = program.wait(f"an exercise window opened by '{label}'",
-                              lambda: opened_exercise(program, exercises, menu, splash))
+        program.wait(f"the window '{title}' opened by '{label}'",
+                     lambda: opened(program, title, menu, splash))
         program.window_gone(menu)
-        program.press(window, exercises[window])
+        program.press(title, caption(language, name, "Command7.Caption"))
         program.press(QUESTION_TITLE, yes)
         program.window(menu)
-        program.window_gone(window)
+        program.window_gone(title)
         program.window_gone(QUESTION_TITLE)
-        say(f"'{label}' opens '{window}'; its esci and Yes bring the menu back")
+        say(f"'{label}' opens '{title}'; its esci and Yes bring the menu back")
 
     program.press(menu, caption(language, "FormMenu", "Command1.Caption"))
     program.press(QUESTION_TITLE, yes)
     say("Esci and Yes answered")
 
 
-def opened_exercise(program, exercises, menu, splash):
-    """The title of the exercise window now shown, if any; fails on a window
-    that is none of the program's."""
+def opened(program, title, menu, splash):
+    """Whether the window TITLE is shown; fails on a window that is neither it
+    nor one of the program's others."""
     for window in program.windows():
-        if window.name in exercises:
-            return window.name
+        if window.name == title:
+            return True
         # A window just mapped can be seen on the bus a moment before its
         # title: it is looked at again on the next round.
         if not window.name:
             continue
         if window.name not in (menu, splash, QUESTION_TITLE):
-            raise WalkFailed(f"the menu opened a window titled '{window.name}', no exercise of the language file")
-    return None
+            raise WalkFailed(f"a window titled '{window.name}' opened instead of '{title}'")
+    return False
 
 
 def screen_size(text):
@@ -269,13 +279,14 @@ def screen_size(text):
 def main():
     parser = argparse.ArgumentParser(description="A pupil's walk through the running program.")
     parser.add_argument("--pid", type=int, required=True, help="the running program")
+    parser.add_argument("--program", required=True, help="its executable, asked for its exercises")
     parser.add_argument("--language", required=True, help="its current language file, in UTF-8")
     parser.add_argument("--screen", type=screen_size, required=True, help="WIDTHxHEIGHT of its X screen")
     parser.add_argument("--seconds", type=float, default=40.0, help="the limit of each single wait")
     args = parser.parse_args()
     program = Program(args.pid, args.seconds, args.screen)
     try:
-        walk(program, read_language(args.language))
+        walk(program, read_language(args.language), listed_exercises(args.program, args.seconds))
     except WalkFailed as failure:
         print(f"e2e_startup: FAILED: {failure}", file=sys.stderr, flush=True)
         return 1

@@ -157,7 +157,7 @@ TEST_F(FrmRuota1Test, SoundsSwitchedOffInTheMenuStayOffThroughAnExercise)
     ASSERT_FALSE(shared::SoundsOn);
 
     platform::Random::scriptForTesting(question(0, 90));
-    click(menu->Command3);
+    click(menu->exerciseButton("Command3"));
     settle();
     frmRuota1* w = window<frmRuota1>();
     click(w->Command8);

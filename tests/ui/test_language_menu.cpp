@@ -139,13 +139,13 @@ TEST_F(LanguageMenuTest, WithoutLanguageFilesSaysSoOnceAndTheMenuStillWorks)
 
     EXPECT_EQ(itemTexts(menu), QStringList({"mnuLanguage 0"}));
     EXPECT_TRUE(checkedItems(menu).isEmpty());
-    EXPECT_EQ(menu->Command3->text(), "acuto - retto - ottuso - piatto");
+    EXPECT_EQ(menu->exerciseButton("Command3")->text(), "acuto - retto - ottuso - piatto");
 
     // The window answers as usual: the information box, then an exercise.
     click(menu->Command8);
     ASSERT_EQ(asked().size(), 2);
     EXPECT_EQ(asked().last().prompt, FormMenu::creditText());
-    click(menu->Command3);
+    click(menu->exerciseButton("Command3"));
     settle();
     EXPECT_NE(Form::instance<exercises::frmRuota1>(), nullptr);
     EXPECT_EQ(Form::instance<FormMenu>(), nullptr);
@@ -189,7 +189,7 @@ TEST_F(LanguageMenuTest, APickTranslatesTheMenuAtOnceAndEveryTextShownAfterIt)
     EXPECT_EQ(language::CurrentLanguageFile, "English");
     EXPECT_EQ(settingInFile(), "English");
 
-    click(menu->Command3);
+    click(menu->exerciseButton("Command3"));
     settle();
     auto* exercise = window<exercises::frmRuota1>();
     ASSERT_NE(exercise, nullptr);

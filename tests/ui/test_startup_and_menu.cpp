@@ -310,7 +310,7 @@ TEST_F(ShellTest, EsciWhileAnExerciseIsLoadingIsNotAsked)
         if (menu)
             menu->Command1->click();
     });
-    menu->Command3->click();
+    menu->exerciseButton("Command3")->click();
     settle();
     EXPECT_TRUE(asked().isEmpty());
     EXPECT_FALSE(platform::Program::endedForTesting());
