@@ -219,12 +219,12 @@ void ExerciseForm::rightAnswerFeedback()
     BottoneAvanti->setFocus();
 }
 
-void ExerciseForm::showMeasureMessage(int measure, const QString& messageId)
+void ExerciseForm::showMeasureMessage(int measure, language::Message message)
 {
     if (!m_parts.measureMessage)
         return;
     m_parts.measureMessage->show();
-    m_parts.measureMessage->setText(QString::number(measure) + language::LookupString(messageId));
+    m_parts.measureMessage->setText(QString::number(measure) + language::LookupString(message));
     announce(ComandoIconaSi, m_parts.measureMessage->text());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercise/FanDrawing.h"
+#include "language/Messages.h"
 #include "platform/Form.h"
 
 #include <QList>
@@ -100,7 +101,7 @@ protected:
     void rightAnswerFeedback();
     // Shows the measure message: the measure in plain digits followed by the
     // text of the message.
-    void showMeasureMessage(int measure, const QString& messageId);
+    void showMeasureMessage(int measure, language::Message message);
     // The wrong-answer sequence: count, shown count, icon, sound.
     void wrongAnswerFeedback();
 

@@ -2,6 +2,7 @@
 
 #include "exercise/ExerciseForm.h"
 #include "exercises/AngleClasses.h"
+#include "language/Messages.h"
 
 class QGroupBox;
 class QLabel;
