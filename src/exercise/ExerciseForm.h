@@ -21,14 +21,15 @@ class PictureBox;
 
 namespace exercise {
 
-// Where the frame's controls stand in an exercise's design, in pixels.
+// Where the frame's controls stand in an exercise's design, in pixels, given
+// by name: placeFrame({.feedbackArea = ..., .exitButton = ...}).
 struct FrameGeometry {
     QRect feedbackArea;     // PicturesattiErrati; the icons sit in its middle
     QRect correctCaption;   // LabelEst
     QRect correctCount;     // EtichettaEsatti
     QRect wrongCaption;     // LabelErt
     QRect wrongCount;       // EtichettaErrati
-    QRect nextButton;       // BottoneAvanti (ignored by an exercise without one)
+    QRect nextButton{};     // BottoneAvanti (left out by an exercise without one)
     QRect exitButton;       // Command7
 };
 

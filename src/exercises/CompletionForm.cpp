@@ -52,9 +52,13 @@ CompletionForm::CompletionForm(const CompletionValues& values)
     Text1->setPalette(answerPalette);
     connect(Text1, &exercise::TypedAnswerBox::answerGiven, this, &CompletionForm::Text1_AnswerGiven);
 
-    placeFrame({QRect(16, 332, 104, 104), QRect(136, 344, 110, 32), QRect(246, 344, 70, 32),
-                QRect(136, 392, 110, 32), QRect(246, 392, 70, 32), QRect(568, 232, 216, 80),
-                QRect(568, 328, 216, 60)});
+    placeFrame({.feedbackArea = QRect(16, 332, 104, 104),
+                .correctCaption = QRect(136, 344, 110, 32),
+                .correctCount = QRect(246, 344, 70, 32),
+                .wrongCaption = QRect(136, 392, 110, 32),
+                .wrongCount = QRect(246, 392, 70, 32),
+                .nextButton = QRect(568, 232, 216, 80),
+                .exitButton = QRect(568, 328, 216, 60)});
     declareParts({.drawingBoxes = {Picture1}, .answerControls = {Text1}, .questionFocus = Text1});
 }
 

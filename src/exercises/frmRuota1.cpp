@@ -35,9 +35,13 @@ frmRuota1::frmRuota1()
 
     Label5 = addMeasureMessage(QRect(236, 28, 268, 84), designFont(font().family(), 18, true));
 
-    placeFrame({QRect(540, 300, 64, 64), QRect(614, 300, 114, 28), QRect(728, 300, 56, 28),
-                QRect(614, 336, 114, 28), QRect(728, 336, 56, 28), QRect(540, 400, 244, 52),
-                QRect(540, 470, 244, 52)});
+    placeFrame({.feedbackArea = QRect(540, 300, 64, 64),
+                .correctCaption = QRect(614, 300, 114, 28),
+                .correctCount = QRect(728, 300, 56, 28),
+                .wrongCaption = QRect(614, 336, 114, 28),
+                .wrongCount = QRect(728, 336, 56, 28),
+                .nextButton = QRect(540, 400, 244, 52),
+                .exitButton = QRect(540, 470, 244, 52)});
     declareParts({.drawingBoxes = {Picture1},
                   .answerControls = {Command8, Command1, Command2, Command3},
                   .measureMessage = Label5});

@@ -63,9 +63,12 @@ frmRuota1a::frmRuota1a()
         Text1[index]->setFont(listFont);
     }
 
-    placeFrame({QRect(432, 472, 72, 72), QRect(516, 476, 110, 28), QRect(626, 476, 50, 28),
-                QRect(516, 512, 110, 28), QRect(626, 512, 50, 28), QRect(),
-                QRect(684, 472, 100, 72)});
+    placeFrame({.feedbackArea = QRect(432, 472, 72, 72),
+                .correctCaption = QRect(516, 476, 110, 28),
+                .correctCount = QRect(626, 476, 50, 28),
+                .wrongCaption = QRect(516, 512, 110, 28),
+                .wrongCount = QRect(626, 512, 50, 28),
+                .exitButton = QRect(684, 472, 100, 72)});
     declareParts({.drawingBoxes = {Picture1},
                   .answerControls = {Command8, Command1, Command2, Command3, Command4, Command5},
                   .hasNextButton = false});

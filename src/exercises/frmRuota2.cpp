@@ -34,9 +34,13 @@ frmRuota2::frmRuota2()
 
     Label5 = addMeasureMessage(QRect(226, 28, 278, 84), designFont(QStringLiteral("Arial"), 15.75, true));
 
-    placeFrame({QRect(540, 300, 64, 64), QRect(614, 300, 114, 28), QRect(728, 300, 56, 28),
-                QRect(614, 336, 114, 28), QRect(728, 336, 56, 28), QRect(540, 400, 244, 52),
-                QRect(540, 470, 244, 52)});
+    placeFrame({.feedbackArea = QRect(540, 300, 64, 64),
+                .correctCaption = QRect(614, 300, 114, 28),
+                .correctCount = QRect(728, 300, 56, 28),
+                .wrongCaption = QRect(614, 336, 114, 28),
+                .wrongCount = QRect(728, 336, 56, 28),
+                .nextButton = QRect(540, 400, 244, 52),
+                .exitButton = QRect(540, 470, 244, 52)});
     declareParts({.drawingBoxes = {Picture1}, .answerControls = {Command8, Command1}, .measureMessage = Label5});
 
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });

@@ -66,9 +66,13 @@ frmRuota3::frmRuota3()
 
     // The feedback icon at the lower left, the counts at the lower right, the
     // two frame buttons centred under the answers.
-    placeFrame({QRect(70, 434, 80, 80), QRect(600, 432, 110, 30), QRect(710, 432, 74, 30),
-                QRect(600, 472, 110, 30), QRect(710, 472, 74, 30), QRect(218, 494, 175, 50),
-                QRect(407, 494, 175, 50)});
+    placeFrame({.feedbackArea = QRect(70, 434, 80, 80),
+                .correctCaption = QRect(600, 432, 110, 30),
+                .correctCount = QRect(710, 432, 74, 30),
+                .wrongCaption = QRect(600, 472, 110, 30),
+                .wrongCount = QRect(710, 472, 74, 30),
+                .nextButton = QRect(218, 494, 175, 50),
+                .exitButton = QRect(407, 494, 175, 50)});
     declareParts({.drawingBoxes = {Picture1, Picture2},
                   .answerControls = {Command1, Command8, Command2},
                   .measureMessage = Label5});

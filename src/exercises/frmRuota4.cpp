@@ -82,9 +82,13 @@ frmRuota4::frmRuota4()
 
     // The feedback icon and the counts at the lower left, the two buttons at
     // the lower right, in line with the boxes.
-    placeFrame({QRect(30, 484, 68, 68), QRect(116, 486, 116, 30), QRect(232, 486, 70, 30),
-                QRect(116, 520, 116, 30), QRect(232, 520, 70, 30), QRect(404, 490, 175, 54),
-                QRect(595, 490, 175, 54)});
+    placeFrame({.feedbackArea = QRect(30, 484, 68, 68),
+                .correctCaption = QRect(116, 486, 116, 30),
+                .correctCount = QRect(232, 486, 70, 30),
+                .wrongCaption = QRect(116, 520, 116, 30),
+                .wrongCount = QRect(232, 520, 70, 30),
+                .nextButton = QRect(404, 490, 175, 54),
+                .exitButton = QRect(595, 490, 175, 54)});
     declareParts({.drawingBoxes = {Picture1, Picture2, Picture3, Picture4, Picture5, Picture6},
                   .answerControls = {Picture1, Picture2, Picture3, Picture4, Picture5, Picture6},
                   .measureMessage = nullptr});
