@@ -44,6 +44,7 @@ frmRuota1::frmRuota1()
                 .exitButton = QRect(540, 470, 244, 52)});
     declareParts({.drawingBoxes = {Picture1},
                   .answerControls = {Command8, Command1, Command2, Command3},
+                  .choices = {Command8, Command1, Command2, Command3},
                   .measureMessage = Label5});
 
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });

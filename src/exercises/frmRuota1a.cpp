@@ -71,6 +71,7 @@ frmRuota1a::frmRuota1a()
                 .exitButton = QRect(684, 472, 100, 72)});
     declareParts({.drawingBoxes = {Picture1},
                   .answerControls = {Command8, Command1, Command2, Command3, Command4, Command5},
+                  .choices = {Command8, Command1, Command2, Command3, Command4, Command5},
                   .hasNextButton = false});
 
     // The answers one after the other, then the lists, then "esci".

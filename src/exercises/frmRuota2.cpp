@@ -41,7 +41,10 @@ frmRuota2::frmRuota2()
                 .wrongCount = QRect(728, 336, 56, 28),
                 .nextButton = QRect(540, 400, 244, 52),
                 .exitButton = QRect(540, 470, 244, 52)});
-    declareParts({.drawingBoxes = {Picture1}, .answerControls = {Command8, Command1}, .measureMessage = Label5});
+    declareParts({.drawingBoxes = {Picture1},
+                  .answerControls = {Command8, Command1},
+                  .choices = {Command8, Command1},
+                  .measureMessage = Label5});
 
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });

@@ -75,6 +75,7 @@ frmRuota3::frmRuota3()
                 .exitButton = QRect(407, 494, 175, 50)});
     declareParts({.drawingBoxes = {Picture1, Picture2},
                   .answerControls = {Command1, Command8, Command2},
+                  .choices = {Command1, Command8, Command2},
                   .measureMessage = Label5});
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });

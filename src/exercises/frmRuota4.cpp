@@ -6,7 +6,6 @@
 #include "platform/Random.h"
 #include "platform/RectangleShape.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -91,6 +90,8 @@ frmRuota4::frmRuota4()
                 .exitButton = QRect(595, 490, 175, 54)});
     declareParts({.drawingBoxes = {Picture1, Picture2, Picture3, Picture4, Picture5, Picture6},
                   .answerControls = {Picture1, Picture2, Picture3, Picture4, Picture5, Picture6},
+                  // Digits 1 to 6 answer with the box of that number.
+                  .choices = {Picture1, Picture2, Picture3, Picture4, Picture5, Picture6},
                   .measureMessage = nullptr});
 }
 
@@ -148,17 +149,6 @@ void frmRuota4::BottoneAvanti_Click()
     Shape1->hide();
     m_framedBox = 0;
     ExerciseForm::BottoneAvanti_Click();
-}
-
-void frmRuota4::keyPressEvent(QKeyEvent* event)
-{
-    const int number = event->key() - Qt::Key_0;
-    if (number >= 1 && number <= kAngleBoxCount && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (box(number)->isEnabled())
-            Picture_Click(number);
-        return;
-    }
-    ExerciseForm::keyPressEvent(event);
 }
 
 void frmRuota4::Form_Resize()
