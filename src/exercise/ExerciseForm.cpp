@@ -236,22 +236,28 @@ void ExerciseForm::announce(QLabel* icon, const QString& message)
     QAccessible::updateAccessibility(&event);
 }
 
-QList<QAbstractButton*> ExerciseForm::answerButtonsOnScreen() const
+QList<QWidget*> ExerciseForm::choicesOnScreen() const
 {
-    QList<QAbstractButton*> buttons;
-    for (QWidget* control : m_parts.answerControls) {
-        if (auto* button = qobject_cast<QAbstractButton*>(control))
-            buttons.append(button);
-    }
+    QList<QWidget*> choices = m_parts.choices;
     // Row by row, from the left: the order a pupil reads them in.
     const auto place = [this](const QWidget* w) { return w->mapTo(this, QPoint(0, 0)); };
-    std::stable_sort(buttons.begin(), buttons.end(), [&](const QWidget* a, const QWidget* b) {
+    std::stable_sort(choices.begin(), choices.end(), [&](const QWidget* a, const QWidget* b) {
         const QPoint pa = place(a);
         const QPoint pb = place(b);
         const bool sameRow = std::abs(pa.y() - pb.y()) < std::min(a->height(), b->height()) / 2;
         return sameRow ? pa.x() < pb.x() : pa.y() < pb.y();
     });
-    return buttons;
+    return choices;
+}
+
+void ExerciseForm::press(QWidget* choice)
+{
+    if (!choice->isEnabled())
+        return;
+    if (auto* button = qobject_cast<QAbstractButton*>(choice))
+        button->click();
+    else if (auto* box = qobject_cast<PictureBox*>(choice))
+        box->click();
 }
 
 void ExerciseForm::keyPressEvent(QKeyEvent* event)
@@ -262,10 +268,9 @@ void ExerciseForm::keyPressEvent(QKeyEvent* event)
     }
     const int digit = event->key() - Qt::Key_1;
     if (digit >= 0 && digit < 9 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        const QList<QAbstractButton*> buttons = answerButtonsOnScreen();
-        if (digit < buttons.size()) {
-            if (buttons[digit]->isEnabled())
-                buttons[digit]->click();
+        const QList<QWidget*> choices = choicesOnScreen();
+        if (digit < choices.size()) {
+            press(choices[digit]);
             return;
         }
     }

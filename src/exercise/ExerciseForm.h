@@ -10,7 +10,6 @@
 
 #include <functional>
 
-class QAbstractButton;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -21,14 +20,15 @@ class PictureBox;
 
 namespace exercise {
 
-// Where the frame's controls stand in an exercise's design, in pixels.
+// Where the frame's controls stand in an exercise's design, in pixels, given
+// by name: placeFrame({.feedbackArea = ..., .exitButton = ...}).
 struct FrameGeometry {
     QRect feedbackArea;     // PicturesattiErrati; the icons sit in its middle
     QRect correctCaption;   // LabelEst
     QRect correctCount;     // EtichettaEsatti
     QRect wrongCaption;     // LabelErt
     QRect wrongCount;       // EtichettaErrati
-    QRect nextButton;       // BottoneAvanti (ignored by an exercise without one)
+    QRect nextButton{};     // BottoneAvanti (left out by an exercise without one)
     QRect exitButton;       // Command7
 };
 
@@ -39,6 +39,10 @@ struct ExerciseParts {
     // What the pupil answers with: a right answer disables them and "avanti"
     // enables them again (an exercise without "avanti" never locks them).
     QList<QWidget*> answerControls;
+    // The choices of one question, which digits 1 to n press in their order
+    // on the screen: buttons, or drawing boxes a click answers with. A
+    // question that is built or typed has none, and there digits do nothing.
+    QList<QWidget*> choices{};
     // "avanti"; an exercise without it asks its next question by itself.
     bool hasNextButton = true;
     // The message with the measure that a right answer shows (Label5), if any.
@@ -111,8 +115,8 @@ protected:
     virtual void BottoneAvanti_Click();
     void Command7_Click();
 
-    // Escape asks to leave, as "esci" does; digits 1 to n press the answer
-    // buttons in their order on the screen.
+    // Escape asks to leave, as "esci" does; digits 1 to n press the choices
+    // in their order on the screen.
     void keyPressEvent(QKeyEvent* event) override;
     // The window's close button asks to leave, as "esci" does.
     void closeEvent(QCloseEvent* event) override;
@@ -121,7 +125,9 @@ private:
     void showCounts();
     // Tells assistive technology what the pupil now sees next to the icon.
     void announce(QLabel* icon, const QString& message);
-    QList<QAbstractButton*> answerButtonsOnScreen() const;
+    QList<QWidget*> choicesOnScreen() const;
+    // Presses a choice as a click does, when it is enabled.
+    static void press(QWidget* choice);
 
     ExerciseParts m_parts;
     quint64 m_questionNumber = 0;

@@ -1,15 +1,14 @@
 #include "exercises/CompletionForm.h"
 
 #include "exercise/FanDrawing.h"
+#include "exercise/TypedAnswerBox.h"
 #include "exercises/TypedAngle.h"
 #include "language/LanguageSupport.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/services/Random.h"
 
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace exercises {
@@ -24,21 +23,6 @@ QString message(language::Message id)
     return language::LookupString(id);
 }
 
-// A key that writes a character into the box, as opposed to one that edits
-// or moves (arrows, Delete, Tab) or a shortcut (Ctrl+C, Ctrl+V): only the
-// characters are filtered.
-bool typesCharacter(const QKeyEvent& event)
-{
-    if (event.text().size() != 1 || (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
-        return false;
-    const QChar c = event.text().front();
-    return c.isPrint() || c == u'\r' || c == u'\n' || c == u'\b';
-}
-
-bool isEnter(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 } // namespace
 
 CompletionForm::CompletionForm(const CompletionValues& values)
@@ -50,7 +34,8 @@ CompletionForm::CompletionForm(const CompletionValues& values)
 
     // The figure at the left; the question, the answer box and the two
     // buttons at the right; the score under the figure.
-    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 300, 300)), QStringLiteral("Picture1"));
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 300, 300), QString::fromUtf8(values.figureToolTip)),
+                          QStringLiteral("Picture1"));
 
     Label1 = addControl(newLabel(client(), QRect(332, 16, 452, 200), QStringLiteral("Label1")),
                         QStringLiteral("Label1"));
@@ -58,18 +43,23 @@ CompletionForm::CompletionForm(const CompletionValues& values)
     Label1->setFont(designFont(font().family(), kQuestionPointSize, true));
     Label1->setMargin(8);
 
-    Text1 = addControl(newTextBox(client(), QRect(332, 232, 220, 80)), QStringLiteral("Text1"));
+    Text1 = addControl(new exercise::TypedAnswerBox(client()), QStringLiteral("Text1"));
+    Text1->setGeometry(332, 232, 220, 80);
     Text1->setFont(designFont(font().family(), 32, true));
     Text1->setAlignment(Qt::AlignCenter);
     // The locked box keeps the right answer: dark enough to read beside the equation.
     QPalette answerPalette = Text1->palette();
     answerPalette.setColor(QPalette::Disabled, QPalette::Text, QColor(80, 80, 80));
     Text1->setPalette(answerPalette);
-    Text1->installEventFilter(this);
+    connect(Text1, &exercise::TypedAnswerBox::answerGiven, this, &CompletionForm::Text1_AnswerGiven);
 
-    placeFrame({QRect(16, 332, 104, 104), QRect(136, 344, 110, 32), QRect(246, 344, 70, 32),
-                QRect(136, 392, 110, 32), QRect(246, 392, 70, 32), QRect(568, 232, 216, 80),
-                QRect(568, 328, 216, 60)});
+    placeFrame({.feedbackArea = QRect(16, 332, 104, 104),
+                .correctCaption = QRect(136, 344, 110, 32),
+                .correctCount = QRect(246, 344, 70, 32),
+                .wrongCaption = QRect(136, 392, 110, 32),
+                .wrongCount = QRect(246, 392, 70, 32),
+                .nextButton = QRect(568, 232, 216, 80),
+                .exitButton = QRect(568, 328, 216, 60)});
     declareParts({.drawingBoxes = {Picture1}, .answerControls = {Text1}, .questionFocus = Text1});
 }
 
@@ -104,33 +94,9 @@ void CompletionForm::NewCompletionAngle(const exercise::DrawingGuard& guard)
         Text1->setFocus();
 }
 
-bool CompletionForm::eventFilter(QObject* watched, QEvent* event)
+void CompletionForm::Text1_AnswerGiven(const QString& answer)
 {
-    // A disabled box takes no keys: its answer has been judged right.
-    if (watched == Text1 && Text1->isEnabled()) {
-        if (event->type() == QEvent::KeyPress)
-            return !Text1_KeyPress(*static_cast<const QKeyEvent*>(event));
-        // A key held down repeats its press, not its release.
-        if (event->type() == QEvent::KeyRelease) {
-            const auto* key = static_cast<const QKeyEvent*>(event);
-            if (!key->isAutoRepeat())
-                Text1_KeyUp(key->key());
-        }
-    }
-    return ExerciseForm::eventFilter(watched, event);
-}
-
-bool CompletionForm::Text1_KeyPress(const QKeyEvent& event) const
-{
-    return !typesCharacter(event) || keepsTypedCharacter(event.text().front().unicode());
-}
-
-void CompletionForm::Text1_KeyUp(int key)
-{
-    // The keypad's Enter answers like the main one.
-    if (!isEnter(key) || Text1->text().isEmpty())
-        return;
-    if (!completesAngle(Text1->text(), AngleSize, m_values.wholeAngle)) {
+    if (!completesAngle(answer, AngleSize, m_values.wholeAngle)) {
         wrongAnswerFeedback();
         if (Text1->isEnabled())
             Text1->setFocus();

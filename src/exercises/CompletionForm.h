@@ -1,11 +1,10 @@
 #pragma once
 
 #include "exercise/ExerciseForm.h"
+#include "exercise/TypedAnswerBox.h"
 #include "language/Messages.h"
 
-class QKeyEvent;
 class QLabel;
-class QLineEdit;
 
 namespace platform {
 class PictureBox;
@@ -17,6 +16,7 @@ namespace exercises {
 struct CompletionValues {
     const char* windowName;      // the window's name, as the language files know it
     const char* designCaption;   // its title before translation
+    const char* figureToolTip;   // the drawing box's tooltip before translation
     int wholeAngle;              // 90 or 180 degrees, which the pupil completes the given angle to
     language::Message questionBefore;  // the words before the given size
     language::Message questionAfter;   // the words right after it
@@ -33,7 +33,7 @@ class CompletionForm : public exercise::ExerciseForm {
 public:
     platform::PictureBox* Picture1 = nullptr;
     QLabel* Label1 = nullptr;    // the question; after a right answer, the equation
-    QLineEdit* Text1 = nullptr;  // the pupil's answer
+    exercise::TypedAnswerBox* Text1 = nullptr;  // the pupil's answer
 
     qint16 StartDegrees = 0;
     qint16 AngleSize = 0;        // the given (red) angle
@@ -44,13 +44,11 @@ protected:
     explicit CompletionForm(const CompletionValues& values);
 
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewCompletionAngle(guard); }
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void NewCompletionAngle(const exercise::DrawingGuard& guard);
-    // Returns whether the typed character is kept.
-    bool Text1_KeyPress(const QKeyEvent& event) const;
-    void Text1_KeyUp(int key);
+    // Enter released on a box holding an answer: judged against the given angle.
+    void Text1_AnswerGiven(const QString& answer);
 
     void styleLabel1(Qt::Alignment alignment, qreal pointSize);
     // The question was answered right while its figure was still opening.

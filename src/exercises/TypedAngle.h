@@ -10,13 +10,6 @@
 // given angle to a right or a straight angle.
 namespace exercises {
 
-// Whether a character typed into the answer box is kept: the digits, the comma
-// and Backspace. Everything else, Enter included, is discarded as it is typed.
-constexpr bool keepsTypedCharacter(char16_t c)
-{
-    return (c >= u'0' && c <= u'9') || c == u',' || c == u'\b';
-}
-
 // The value of an answer box's text: its leading digits, up to the first
 // character that cannot continue the number, so "55,7" is 55 and "12abc" is
 // 12. A text that starts with a comma is 0. A text that starts with anything

@@ -52,7 +52,8 @@ frmRuota::frmRuota()
     setWindowTitle(QStringLiteral("costruisci l'angolo"));
     setDesignInnerSize(800, 560);
 
-    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 448, 452), QStringLiteral("L'angolo che costruisci")), QStringLiteral("Picture1"));
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 448, 452), QStringLiteral("L'angolo che costruisci")),
+                          QStringLiteral("Picture1"));
     // The built angle, in the box's top left corner, after a right answer.
     Label5 = addControl(newLabel(Picture1, QRect(8, 8, 150, 56), QStringLiteral("Label5")), QStringLiteral("Label5"));
     makeOpaqueWhite(Label5);
@@ -94,9 +95,13 @@ frmRuota::frmRuota()
     Label2->setFont(designFont(font().family(), 12, true));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    placeFrame({QRect(480, 324, 64, 64), QRect(558, 326, 150, 28), QRect(708, 326, 76, 28),
-                QRect(558, 360, 150, 28), QRect(708, 360, 76, 28), QRect(480, 412, 304, 52),
-                QRect(480, 480, 304, 52)});
+    placeFrame({.feedbackArea = QRect(480, 324, 64, 64),
+                .correctCaption = QRect(558, 326, 150, 28),
+                .correctCount = QRect(708, 326, 76, 28),
+                .wrongCaption = QRect(558, 360, 150, 28),
+                .wrongCount = QRect(708, 360, 76, 28),
+                .nextButton = QRect(480, 412, 304, 52),
+                .exitButton = QRect(480, 480, 304, 52)});
     declareParts({.drawingBoxes = {Picture1},
                   .answerControls = {Command8, Command9},
                   .measureMessage = Label5,

@@ -1,69 +1,42 @@
 #include "exercises/frmRuota1.h"
 
-#include "exercise/FanDrawing.h"
-#include "platform/widgets/Controls.h"
-#include "platform/widgets/PictureBox.h"
+#include "exercises/AngleClasses.h"
 #include "platform/services/Random.h"
-
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
 
 namespace exercises {
 
-using namespace platform;
+namespace {
+template <AngleClass angleClass> bool claims(int size)
+{
+    return belongsTo(angleClass, size);
+}
+
+// The first arm anywhere, then one of the twelve sizes 15, 30, ..., 180.
+AngleQuestion fifteenDegreeSteps(const RandomDraw& next)
+{
+    AngleQuestion question;
+    question.startDegrees = platform::integerPart(next() * 360);
+    question.size = platform::integerPart(next() * 12 + 1) * 15;
+    return question;
+}
+} // namespace
 
 frmRuota1::frmRuota1()
-    : ExerciseForm(QStringLiteral("frmRuota1"))
+    : ChoiceForm({.windowName = "frmRuota1",
+                  .designCaption = "acuto - retto - ottuso - piatto",
+                  .figureToolTip = "L'angolo da riconoscere",
+                  .buttons = {{"Command8", "acuto", &claims<AngleClass::Acute>, language::Message::IsAcute},
+                              {"Command1", "retto", &claims<AngleClass::Right>, language::Message::IsRight},
+                              {"Command2", "ottuso", &claims<AngleClass::Obtuse>, language::Message::IsObtuse},
+                              {"Command3", "piatto", &claims<AngleClass::Straight>, language::Message::IsStraight}},
+                  .rows = {.firstTop = 36, .step = 56, .height = 46},
+                  .measureMessage = {.geometry = QRect(236, 28, 268, 84), .fontFamily = nullptr, .pointSize = 18},
+                  .chooseQuestion = &fifteenDegreeSteps})
+    , Command8(answerButton(0))
+    , Command1(answerButton(1))
+    , Command2(answerButton(2))
+    , Command3(answerButton(3))
 {
-    setWindowTitle(QStringLiteral("acuto - retto - ottuso - piatto"));
-    setDesignInnerSize(800, 560);
-
-    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 500, 528)), QStringLiteral("Picture1"));
-    Frame1 = addControl(newFrame(client(), QRect(540, 16, 244, 268)), QStringLiteral("Frame1"));
-    Frame1->setFont(designFont(font().family(), 14, true));
-    const QFont answerFont = designFont(font().family(), 18, true);
-    auto answerButton = [&](const QString& name, int row, const QString& caption) {
-        QPushButton* b = addControl(newButton(Frame1, QRect(22, 36 + row * 56, 200, 46), caption), name);
-        b->setFont(answerFont);
-        return b;
-    };
-    Command8 = answerButton(QStringLiteral("Command8"), 0, QStringLiteral("acuto"));
-    Command1 = answerButton(QStringLiteral("Command1"), 1, QStringLiteral("retto"));
-    Command2 = answerButton(QStringLiteral("Command2"), 2, QStringLiteral("ottuso"));
-    Command3 = answerButton(QStringLiteral("Command3"), 3, QStringLiteral("piatto"));
-
-    Label5 = addMeasureMessage(QRect(236, 28, 268, 84), designFont(font().family(), 18, true));
-
-    placeFrame({QRect(540, 300, 64, 64), QRect(614, 300, 114, 28), QRect(728, 300, 56, 28),
-                QRect(614, 336, 114, 28), QRect(728, 336, 56, 28), QRect(540, 400, 244, 52),
-                QRect(540, 470, 244, 52)});
-    declareParts({.drawingBoxes = {Picture1},
-                  .answerControls = {Command8, Command1, Command2, Command3},
-                  .measureMessage = Label5});
-
-    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-}
-
-void frmRuota1::NewAngle(const exercise::DrawingGuard& guard)
-{
-    Picture1->clear();
-    StartDegrees = qint16(integerPart(Random::next() * 360));
-    AngleSize = qint16(integerPart(Random::next() * 12 + 1) * 15);
-    exercise::drawAngle(Picture1, StartDegrees, AngleSize, guard);
-}
-
-void frmRuota1::answer(AngleClass angleClass, language::Message message)
-{
-    if (belongsTo(angleClass, AngleSize)) {
-        rightAnswerFeedback();
-        showMeasureMessage(AngleSize, message);
-    } else {
-        wrongAnswerFeedback();
-    }
 }
 
 } // namespace exercises

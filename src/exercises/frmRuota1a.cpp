@@ -33,7 +33,8 @@ frmRuota1a::frmRuota1a()
     setWindowTitle(QStringLiteral("catalogazione in base alle misure"));
     setDesignInnerSize(800, 560);
 
-    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 400, 424), QStringLiteral("L'angolo da classificare")), QStringLiteral("Picture1"));
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 16, 400, 424), QStringLiteral("L'angolo da classificare")),
+                          QStringLiteral("Picture1"));
     Label1 = addControl(newLabel(client(), QRect(16, 456, 400, 88), QStringLiteral("Label1")), QStringLiteral("Label1"));
     makeOpaqueWhite(Label1);
     Label1->setFont(designFont(font().family(), 18, true));
@@ -63,11 +64,15 @@ frmRuota1a::frmRuota1a()
         Text1[index]->setFont(listFont);
     }
 
-    placeFrame({QRect(432, 472, 72, 72), QRect(516, 476, 110, 28), QRect(626, 476, 50, 28),
-                QRect(516, 512, 110, 28), QRect(626, 512, 50, 28), QRect(),
-                QRect(684, 472, 100, 72)});
+    placeFrame({.feedbackArea = QRect(432, 472, 72, 72),
+                .correctCaption = QRect(516, 476, 110, 28),
+                .correctCount = QRect(626, 476, 50, 28),
+                .wrongCaption = QRect(516, 512, 110, 28),
+                .wrongCount = QRect(626, 512, 50, 28),
+                .exitButton = QRect(684, 472, 100, 72)});
     declareParts({.drawingBoxes = {Picture1},
                   .answerControls = {Command8, Command1, Command2, Command3, Command4, Command5},
+                  .choices = {Command8, Command1, Command2, Command3, Command4, Command5},
                   .hasNextButton = false});
 
     // The answers one after the other, then the lists, then "esci".

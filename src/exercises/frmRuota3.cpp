@@ -35,8 +35,10 @@ frmRuota3::frmRuota3()
 
     // Two square boxes, each measure under its box and the sign between the
     // measures: after a right answer the row reads like a relation.
-    Picture1 = addControl(newPictureBox(client(), QRect(16, 12, 316, 316), QStringLiteral("L'angolo di sinistra")), QStringLiteral("Picture1"));
-    Picture2 = addControl(newPictureBox(client(), QRect(468, 12, 316, 316), QStringLiteral("L'angolo di destra")), QStringLiteral("Picture2"));
+    Picture1 = addControl(newPictureBox(client(), QRect(16, 12, 316, 316), QStringLiteral("L'angolo di sinistra")),
+                          QStringLiteral("Picture1"));
+    Picture2 = addControl(newPictureBox(client(), QRect(468, 12, 316, 316), QStringLiteral("L'angolo di destra")),
+                          QStringLiteral("Picture2"));
 
     const QFont measureFont = designFont(kLabelFamily, 14.25, true);
     auto measureLabel = [&](const QString& name, int left) {
@@ -66,11 +68,16 @@ frmRuota3::frmRuota3()
 
     // The feedback icon at the lower left, the counts at the lower right, the
     // two frame buttons centred under the answers.
-    placeFrame({QRect(70, 434, 80, 80), QRect(600, 432, 110, 30), QRect(710, 432, 74, 30),
-                QRect(600, 472, 110, 30), QRect(710, 472, 74, 30), QRect(218, 494, 175, 50),
-                QRect(407, 494, 175, 50)});
+    placeFrame({.feedbackArea = QRect(70, 434, 80, 80),
+                .correctCaption = QRect(600, 432, 110, 30),
+                .correctCount = QRect(710, 432, 74, 30),
+                .wrongCaption = QRect(600, 472, 110, 30),
+                .wrongCount = QRect(710, 472, 74, 30),
+                .nextButton = QRect(218, 494, 175, 50),
+                .exitButton = QRect(407, 494, 175, 50)});
     declareParts({.drawingBoxes = {Picture1, Picture2},
                   .answerControls = {Command1, Command8, Command2},
+                  .choices = {Command1, Command8, Command2},
                   .measureMessage = Label5});
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });

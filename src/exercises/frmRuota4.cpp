@@ -6,7 +6,6 @@
 #include "platform/services/Random.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -61,9 +60,10 @@ frmRuota4::frmRuota4()
     Shape1->lower();
     Shape1->hide();
 
+    const QString kBoxToolTip = QStringLiteral("Clicca qui se questo è l'angolo retto");
     PictureBox** names[] = {&Picture1, &Picture2, &Picture3, &Picture4, &Picture5, &Picture6};
     for (int n = 1; n <= kAngleBoxCount; ++n) {
-        PictureBox* b = addControl(newPictureBox(client(), boxPlace(n), QStringLiteral("Clicca qui se questo è l'angolo retto")), QStringLiteral("Picture%1").arg(n));
+        PictureBox* b = addControl(newPictureBox(client(), boxPlace(n), kBoxToolTip), QStringLiteral("Picture%1").arg(n));
         b->setCursor(Qt::PointingHandCursor);
         b->setFocusPolicy(Qt::StrongFocus);
         // Named by its number, the digit that answers it from the keyboard, in
@@ -80,11 +80,17 @@ frmRuota4::frmRuota4()
 
     // The feedback icon and the counts at the lower left, the two buttons at
     // the lower right, in line with the boxes.
-    placeFrame({QRect(30, 484, 68, 68), QRect(116, 486, 116, 30), QRect(232, 486, 70, 30),
-                QRect(116, 520, 116, 30), QRect(232, 520, 70, 30), QRect(404, 490, 175, 54),
-                QRect(595, 490, 175, 54)});
+    placeFrame({.feedbackArea = QRect(30, 484, 68, 68),
+                .correctCaption = QRect(116, 486, 116, 30),
+                .correctCount = QRect(232, 486, 70, 30),
+                .wrongCaption = QRect(116, 520, 116, 30),
+                .wrongCount = QRect(232, 520, 70, 30),
+                .nextButton = QRect(404, 490, 175, 54),
+                .exitButton = QRect(595, 490, 175, 54)});
     declareParts({.drawingBoxes = {Picture1, Picture2, Picture3, Picture4, Picture5, Picture6},
                   .answerControls = {Picture1, Picture2, Picture3, Picture4, Picture5, Picture6},
+                  // Digits 1 to 6 answer with the box of that number.
+                  .choices = {Picture1, Picture2, Picture3, Picture4, Picture5, Picture6},
                   .measureMessage = nullptr});
 }
 
@@ -142,17 +148,6 @@ void frmRuota4::BottoneAvanti_Click()
     Shape1->hide();
     m_framedBox = 0;
     ExerciseForm::BottoneAvanti_Click();
-}
-
-void frmRuota4::keyPressEvent(QKeyEvent* event)
-{
-    const int number = event->key() - Qt::Key_0;
-    if (number >= 1 && number <= kAngleBoxCount && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (box(number)->isEnabled())
-            Picture_Click(number);
-        return;
-    }
-    ExerciseForm::keyPressEvent(event);
 }
 
 void frmRuota4::Form_Resize()

@@ -42,8 +42,6 @@ protected:
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewAngleSet(guard); }
     void Form_Resize() override;
     void BottoneAvanti_Click() override;
-    // Digits 1 to 6 answer with the box of that number, as a click does.
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void NewAngleSet(const exercise::DrawingGuard& guard);

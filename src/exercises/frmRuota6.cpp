@@ -5,6 +5,7 @@ namespace exercises {
 frmRuota6::frmRuota6()
     : CompletionForm({.windowName = "frmRuota6",
                       .designCaption = "angolo supplementare",
+                      .figureToolTip = "In rosso l'angolo dato, in giallo il suo supplementare",
                       .wholeAngle = 180,
                       .questionBefore = language::Message::SupplementaryBefore,
                       .questionAfter = language::Message::SupplementaryAfter,

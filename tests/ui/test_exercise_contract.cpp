@@ -11,6 +11,8 @@
 //       static void answerWrong(Window&);  // a wrong one
 //   };
 // answerRight must work from the first yield of the question's drawing on.
+// A window whose question is built step by step also gives
+//       static void answerInPart(Window&); // one step, not yet an answer
 #include "app/FormMenu.h"
 #include "app/WindowCatalog.h"
 #include "shared/Modulo1.h"
@@ -36,6 +38,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 
@@ -56,6 +59,8 @@ struct Ruota {
         w.Command8->click();
     }
     static void answerWrong(Window& w) { w.Command8->click(); } // never after a right one
+    // A step toward the answer: one turn of 10 degrees.
+    static void answerInPart(Window& w) { QTest::mouseClick(w.Command1, Qt::LeftButton); }
 };
 
 struct Ruota1 {
@@ -413,7 +418,7 @@ TYPED_TEST(ExerciseContract, TheMenuOpensItOnceAndAFreshVisitStartsFromZero)
     EXPECT_EQ(shared::WrongCount, 0);
 }
 
-TYPED_TEST(ExerciseContract, EscapeAndTheCloseButtonAskAsEsciDoesAndDigitsPressTheAnswers)
+TYPED_TEST(ExerciseContract, EscapeAndTheCloseButtonAskAsEsciDoesAndEnterPressesAFocusedAnswer)
 {
     using Window = typename TypeParam::Window;
     auto* w = this->open();
@@ -435,20 +440,73 @@ TYPED_TEST(ExerciseContract, EscapeAndTheCloseButtonAskAsEsciDoesAndDigitsPressT
     int pressed = 0;
     for (QAbstractButton* button : buttons)
         QObject::connect(button, &QAbstractButton::clicked, w, [&pressed] { ++pressed; });
-    QTest::keyClick(w, Qt::Key_0 + int(buttons.size()) + 1); // no such button
-    EXPECT_EQ(pressed, 0);
-    if (!buttons.isEmpty()) {
-        QTest::keyClick(w, Qt::Key_1);
-        EXPECT_EQ(pressed, 1);
-    }
     // Enter presses a focused button as Space does.
     for (QAbstractButton* button : buttons) {
         if (button->isEnabled()) {
             QTest::keyClick(button, Qt::Key_Return);
-            EXPECT_EQ(pressed, 2);
+            EXPECT_EQ(pressed, 1);
             break;
         }
     }
+}
+
+TYPED_TEST(ExerciseContract, DigitsPressTheDeclaredChoicesAndNothingElse)
+{
+    using Window = typename TypeParam::Window;
+    auto* w = this->open(this->twoQuestions());
+    ASSERT_NE(w, nullptr);
+    // Where a question is built, a stray digit must not undo the building.
+    if constexpr (requires(Window& window) { TypeParam::answerInPart(window); })
+        TypeParam::answerInPart(*w);
+    const auto figureBefore = figures(*w);
+
+    // Every control the window has that can be pressed, as it is pressed.
+    QList<QWidget*> pressed;
+    QObject recorder;
+    for (QAbstractButton* button : w->template findChildren<QAbstractButton*>())
+        QObject::connect(button, &QAbstractButton::pressed, &recorder, [&pressed, button] { pressed.append(button); });
+    for (platform::PictureBox* box : w->template findChildren<platform::PictureBox*>())
+        QObject::connect(box, &platform::PictureBox::clicked, &recorder, [&pressed, box] { pressed.append(box); });
+
+    const QList<QWidget*> choices = w->parts().choices;
+    if (choices.isEmpty()) {
+        for (int digit = 1; digit <= 9; ++digit) {
+            QTest::keyClick(w, Qt::Key(Qt::Key_0 + digit));
+            QTest::keyClick(w, Qt::Key(Qt::Key_0 + digit), Qt::KeypadModifier);
+        }
+        AppFixture::settle();
+        EXPECT_TRUE(pressed.isEmpty()) << pressed.first()->objectName().toStdString();
+        EXPECT_EQ(shared::CorrectCount, 0);
+        EXPECT_EQ(shared::WrongCount, 0);
+        EXPECT_EQ(w->questionNumber(), 1u);
+        EXPECT_TRUE(figures(*w) == figureBefore) << describe(figures(*w)) << " instead of " << describe(figureBefore);
+        return;
+    }
+
+    QList<QWidget*> reached;
+    for (int digit = 1; digit <= choices.size(); ++digit) {
+        pressed.clear();
+        QTest::keyClick(w, Qt::Key(Qt::Key_0 + digit));
+        ASSERT_EQ(pressed.size(), 1) << digit;
+        reached.append(pressed.first());
+        // A right answer locks the choices until the next question.
+        if (w->BottoneAvanti && w->BottoneAvanti->isEnabled()) {
+            w->BottoneAvanti->click();
+            AppFixture::settle();
+        }
+    }
+    EXPECT_EQ(QSet<QWidget*>(reached.begin(), reached.end()), QSet<QWidget*>(choices.begin(), choices.end()));
+    // In reading order: row by row, each row from the left.
+    const auto place = [w](const QWidget* control) { return control->mapTo(w, QPoint(0, 0)); };
+    for (int k = 1; k < reached.size(); ++k) {
+        const QPoint before = place(reached[k - 1]);
+        const QPoint after = place(reached[k]);
+        EXPECT_TRUE(after.y() > before.y() || (after.y() == before.y() && after.x() > before.x()))
+            << reached[k]->objectName().toStdString() << " after " << reached[k - 1]->objectName().toStdString();
+    }
+    pressed.clear();
+    QTest::keyClick(w, Qt::Key(Qt::Key_0 + int(choices.size()) + 1)); // no such choice
+    EXPECT_TRUE(pressed.isEmpty());
 }
 
 TYPED_TEST(ExerciseContract, AssistiveTechnologyHearsTheIconsAndNeverTheAnswerBeforeItIsGiven)
@@ -474,6 +532,24 @@ TYPED_TEST(ExerciseContract, AssistiveTechnologyHearsTheIconsAndNeverTheAnswerBe
     TypeParam::answerWrong(*w);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w->ComandoIconaNo)->text(QAccessible::Description),
               shared::WrongLabelText);
+}
+
+TYPED_TEST(ExerciseContract, APartialTranslationLeavesEveryDrawingBoxItsDesignName)
+{
+    // A translation that gives the window's title and nothing else.
+    const QByteArray window = QByteArray(TypeParam::kName);
+    this->writeFile(QStringLiteral("Parziale.lng"),
+                    "[Strings]\r\n0001=\"?\"\r\n[" + window + "]\r\n" + window + ".Caption=\"x\"\r\n");
+    language::CurrentLanguageFile = QStringLiteral("Parziale");
+    auto* w = this->open();
+    ASSERT_NE(w, nullptr);
+    QList<platform::PictureBox*> boxes = w->parts().drawingBoxes;
+    boxes.append(qobject_cast<platform::PictureBox*>(w->PicturesattiErrati));
+    for (platform::PictureBox* box : boxes) {
+        ASSERT_NE(box, nullptr);
+        const QString name = QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name);
+        EXPECT_FALSE(name.isEmpty()) << box->objectName().toStdString();
+    }
 }
 
 TYPED_TEST(ExerciseContract, AfterARightAnswerNothingButAvantiAndEsciCanChangeACount)

@@ -161,7 +161,7 @@ TEST_F(FrmRuota1aTest, NothingThePupilDoesInAListChangesIt)
     ASSERT_FALSE(shown.isEmpty());
 
     list->setFocus();
-    QTest::keyClicks(list, QStringLiteral("abc")); // digits would press the answer buttons
+    QTest::keyClicks(list, QStringLiteral("abc"));
     QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(list, Qt::Key_Delete);
     QTest::keyClick(list, Qt::Key_Backspace);
@@ -182,6 +182,39 @@ TEST_F(FrmRuota1aTest, NothingThePupilDoesInAListChangesIt)
 
     EXPECT_EQ(list->toPlainText(), shown);
     EXPECT_EQ(list->text(), QStringLiteral("\r\n   90°"));
+}
+
+TEST_F(FrmRuota1aTest, KeysTypedIntoAListAnswerNothingButTabAndEscapeStillWork)
+{
+    frmRuota1a* w = open(question(90) + QList<double>{kRightSound} + question(45));
+    ASSERT_NE(w, nullptr);
+    platform::ListTextBox* list = w->Text1[2];
+    list->setFocus();
+    for (int key = Qt::Key_0; key <= Qt::Key_9; ++key) {
+        QTest::keyClick(list, Qt::Key(key));
+        QTest::keyClick(list, Qt::Key(key), Qt::KeypadModifier);
+    }
+    QTest::keyClicks(list, QStringLiteral("a -"));
+    EXPECT_EQ(shared::CorrectCount, 0);
+    EXPECT_EQ(shared::WrongCount, 0);
+    EXPECT_EQ(w->questionNumber(), 1u);
+    for (const platform::ListTextBox* each : w->Text1)
+        EXPECT_TRUE(each->toPlainText().isEmpty());
+    EXPECT_EQ(w->focusWidget(), list);
+
+    QTest::keyClick(list, Qt::Key_Tab);
+    EXPECT_EQ(w->focusWidget(), w->Text1[3]);
+    QTest::keyClick(w->Text1[3], Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(w->focusWidget(), list);
+    answerNextBoxes({platform::MessageAnswer::No});
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_EQ(asked().size(), 1);
+
+    // From a button the digits answer: "2" is "retto".
+    w->Command5->setFocus();
+    QTest::keyClick(w->Command5, Qt::Key_2);
+    EXPECT_EQ(shared::CorrectCount, 1);
+    EXPECT_EQ(w->Text1[1]->text(), QStringLiteral("\r\n   90°"));
 }
 
 TEST_F(FrmRuota1aTest, ALongListShowsItsNewestEntry)

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/FocusStyle.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -28,6 +29,16 @@ void ListTextBox::appendText(const QString& more)
     end.movePosition(QTextCursor::End);
     end.insertText(more);
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void ListTextBox::keyPressEvent(QKeyEvent* event)
+{
+    QPlainTextEdit::keyPressEvent(event);
+    // The list ignores what it cannot use, and the window would take it: a
+    // digit would answer the question. Escape goes on, to ask to leave;
+    // Tab never comes here, it moves the focus before.
+    if (!event->text().isEmpty() && event->key() != Qt::Key_Escape)
+        event->accept();
 }
 
 // The focus frame lies along the box's border and runs on into the text area

@@ -10,7 +10,8 @@ namespace platform {
 // kept exactly as the program wrote it (line breaks as carriage return and
 // line feed), and every addition scrolls to the newest line. A pupil may still
 // Tab to it and scroll it with the keys; it then wears the program's focus
-// frame, as buttons do.
+// frame, as buttons do. A character typed into it stops there: it reaches
+// none of the window's own keys either.
 class ListTextBox : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -24,6 +25,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -49,6 +49,14 @@ public:
 
     const QList<DrawnLine>& lines() const { return m_lines; }
 
+    // Acts as a click of the left button when the box is enabled, as
+    // QAbstractButton::click() does.
+    void click()
+    {
+        if (isEnabled())
+            emit clicked();
+    }
+
     // From user coordinates to the box's pixels.
     QTransform userToPixels() const;
     QPointF toPixels(const QPointF& user) const { return userToPixels().map(user); }
