@@ -10,6 +10,7 @@
 #include "exercises/frmRuota4.h"
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
+#include "exercises/frmRuota7.h"
 
 #include <utility>
 
@@ -64,6 +65,8 @@ QList<WindowEntry> allWindows()
                             "Command10", "angolo supplementare"),
         exercise<frmRuota1a>("frmRuota1a", "Classification by measure: class an angle shown with its measure",
                              "Command7", "catalogazione in base alle misure"),
+        exercise<frmRuota7>("frmRuota7", "Estimate the angle: type about how many degrees an angle measures",
+                            "Command11", "stima l'angolo"),
     };
 }
 

@@ -39,6 +39,8 @@ enum class Message {
     NoButton,
     OkButton,
     MessageBoxTitle,      // the title of the program's message boxes (optional)
+    EstimateQuestion,     // estimating: the question beside the angle
+    EstimateComparison,   // estimating: "%1" the pupil's estimate, "%2" the angle's size
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -83,6 +85,8 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::NoButton, "0091", true},
     MessageEntry{Message::OkButton, "0092", true},
     MessageEntry{Message::MessageBoxTitle, "0093", true},
+    MessageEntry{Message::EstimateQuestion, "0100", false},
+    MessageEntry{Message::EstimateComparison, "0101", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},
