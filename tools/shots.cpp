@@ -19,6 +19,7 @@
 #include "exercises/frmRuota4.h"
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
+#include "exercises/frmRuota7.h"
 #include "language/LanguageSupport.h"
 #include "platform/services/AppDir.h"
 #include "platform/widgets/FocusStyle.h"
@@ -152,6 +153,18 @@ QHash<QString, Steps> exerciseSteps()
     steps.insert(QStringLiteral("frmRuota6"),
                  {{0.7, 0.6, 134.5 / 180}, on<frmRuota6>([](frmRuota6& w, const Shoot& shoot) {
                       complete(w, shoot, QStringLiteral("55"), QStringLiteral("45"));
+                  })});
+    // An angle of 130 degrees, estimated 100 and then 120.
+    steps.insert(QStringLiteral("frmRuota7"),
+                 {{0.3, 0.2, 129.5 / 359}, on<frmRuota7>([](frmRuota7& w, const Shoot& shoot) {
+                      settle();
+                      QTest::keyClicks(w.Text1, QStringLiteral("100"));
+                      QTest::keyClick(w.Text1, Qt::Key_Return);
+                      shoot(QStringLiteral("question"));
+                      QTest::keyClick(w.Text1, Qt::Key_A, Qt::ControlModifier);
+                      QTest::keyClicks(w.Text1, QStringLiteral("120"));
+                      QTest::keyClick(w.Text1, Qt::Key_Return);
+                      shoot(QStringLiteral("right"));
                   })});
     return steps;
 }
