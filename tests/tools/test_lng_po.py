@@ -78,6 +78,10 @@ class RoundTrip(unittest.TestCase):
         catalogue = self.export_checked(lng, po)
         run(tool("po2lng"), po, ws.path("back.lng"))
         self.assertEqual(ws.read("back.lng"), data, f"{name} after export and import")
+        # As a PO editor saves it: gettext's own writer wraps long strings.
+        run("msgcat", "--width=40", "-o", ws.path("rewritten.po"), po)
+        run(tool("po2lng"), ws.path("rewritten.po"), ws.path("back.lng"))
+        self.assertEqual(ws.read("back.lng"), data, f"{name} rewritten by msgcat")
         with open(po, encoding="utf-8") as f:
             return catalogue, f.read()
 
