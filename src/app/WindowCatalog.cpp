@@ -10,6 +10,7 @@
 #include "exercises/frmRuota4.h"
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
+#include "exercises/frmRuota8.h"
 
 #include <utility>
 
@@ -64,6 +65,8 @@ QList<WindowEntry> allWindows()
                             "Command10", "angolo supplementare"),
         exercise<frmRuota1a>("frmRuota1a", "Classification by measure: class an angle shown with its measure",
                              "Command7", "catalogazione in base alle misure"),
+        exercise<frmRuota8>("frmRuota8", "Measure with the protractor: lay it on an angle and type its size",
+                            "Command12", "misura con il goniometro"),
     };
 }
 
