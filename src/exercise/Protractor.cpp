@@ -69,8 +69,9 @@ QPointF Protractor::toLocal(QPointF boxPoint) const
 void Protractor::placeAt(QPointF wanted, int rotation)
 {
     rotation = normalisedRotation(rotation);
-    const QPointF placed = clampedCentre(wanted, radius(), rotation, QRectF(rect()));
-    const QPointF offset = placed - vertex();
+    // The centre stands on whole pixels from the vertex, so a drag can bring
+    // it exactly there wherever the vertex falls between pixels.
+    const QPointF offset = clampedOffset(wanted - vertex(), vertex(), radius(), rotation, QRectF(rect()));
     if (offset == m_offset && rotation == m_rotation)
         return;
     m_offset = offset;

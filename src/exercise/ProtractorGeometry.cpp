@@ -145,6 +145,21 @@ QPointF clampedCentre(QPointF centre, double radius, int rotation, const QRectF&
                    clampAxis(centre.y(), box.top() - b.top(), box.bottom() - b.bottom(), box.center().y()));
 }
 
+QPoint clampedOffset(QPointF wantedOffset, QPointF vertex, double radius, int rotation, const QRectF& box)
+{
+    const QRectF b = bounds(radius, rotation);
+    const auto clampAxis = [](double wanted, double low, double high, double fallback) {
+        const double first = std::ceil(low);
+        const double last = std::floor(high);
+        return int(std::lround(first > last ? fallback : std::clamp(std::round(wanted), first, last)));
+    };
+    const QPointF centred = clampedCentre(vertex + wantedOffset, radius, rotation, box) - vertex;
+    return QPoint(clampAxis(wantedOffset.x(), box.left() - b.left() - vertex.x(), box.right() - b.right() - vertex.x(),
+                            centred.x()),
+                  clampAxis(wantedOffset.y(), box.top() - b.top() - vertex.y(), box.bottom() - b.bottom() - vertex.y(),
+                            centred.y()));
+}
+
 QString describeOffset(QPoint offset, const OffsetWords& words)
 {
     if (offset.isNull())

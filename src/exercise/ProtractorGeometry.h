@@ -64,6 +64,10 @@ QRectF bounds(double radius, int rotation);
 // (centred where the box is too small for it).
 QPointF clampedCentre(QPointF centre, double radius, int rotation, const QRectF& box);
 
+// The same in whole pixels from `vertex`: where the centre may stand, nearest
+// to `wantedOffset`, with the protractor wholly inside `box`.
+QPoint clampedOffset(QPointF wantedOffset, QPointF vertex, double radius, int rotation, const QRectF& box);
+
 // The words that tell where the centre is with respect to the vertex.
 struct OffsetWords {
     QString onVertex;  // "centre on the vertex"

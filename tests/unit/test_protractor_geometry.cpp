@@ -150,6 +150,19 @@ TEST(ProtractorBounds, TheCentreIsKeptSoTheProtractorStaysInTheBox)
     // A protractor at any rotation fits the box it is made for.
     for (int rotation = 0; rotation < 360; rotation += 15)
         EXPECT_TRUE(box.contains(bounds(r, rotation).translated(box.center()))) << rotation;
+    // In whole pixels from a vertex between pixels, never a fraction outside.
+    const QPointF vertex(200.5, 150.5);
+    const struct {
+        QPointF wanted;
+        QPoint kept;
+    } whole[] = {{QPointF(0, 0), QPoint(0, 0)}, {QPointF(3.4, -2.6), QPoint(3, -3)},
+                 {QPointF(0, 500), QPoint(0, int(std::floor(300 - rim - 150.5)))},
+                 {QPointF(-500, 0), QPoint(int(std::ceil(r - 200.5)), 0)}};
+    for (const auto& row : whole) {
+        const QPoint kept = clampedOffset(row.wanted, vertex, r, 0, box);
+        EXPECT_EQ(kept, row.kept) << row.wanted.x() << "," << row.wanted.y();
+        EXPECT_TRUE(box.contains(bounds(r, 0).translated(vertex + kept)));
+    }
     // Where the box is too small it is centred.
     expectNear(clampedCentre(QPointF(0, 0), 500, 0, box), box.center());
 }
