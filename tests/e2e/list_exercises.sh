@@ -31,21 +31,7 @@ APP=$APP_DIR/gonioma
 
 use_language() { printf '[Language]\r\nCurrentLanguage=%s\r\n' "$1" >"$APP_DIR/LangSetting.ini"; }
 
-# ini_value FILE SECTION KEY: the value with one pair of enclosing quotes dropped.
-ini_value() {
-    awk -v section="$2" -v key="$3" '
-        { sub(/\r$/, "") }
-        /^[ \t]*\[/ { line = $0; gsub(/^[ \t]*\[|\][ \t]*$/, "", line); inside = (tolower(line) == tolower(section)); next }
-        inside {
-            eq = index($0, "=")
-            if (eq == 0) next
-            name = substr($0, 1, eq - 1); gsub(/^[ \t]+|[ \t]+$/, "", name)
-            if (tolower(name) != tolower(key)) next
-            value = substr($0, eq + 1); gsub(/^[ \t]+|[ \t]+$/, "", value)
-            if (value ~ /^".*"$/ && length(value) >= 2) value = substr(value, 2, length(value) - 2)
-            print value; exit
-        }' "$1"
-}
+. "$(dirname "$0")/ini_value.sh"
 
 # list NAME [ENV...]: runs the listing with the environment given, its output
 # in $WORK/NAME.out; fails on any status but 0 or on a report of the sanitizers.

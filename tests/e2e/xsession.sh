@@ -80,21 +80,7 @@ copy_program() {
     APP="$dir/$(basename "$bin")"
 }
 
-# ini_value FILE SECTION KEY: the value with one pair of enclosing quotes dropped.
-ini_value() {
-    awk -v section="$2" -v key="$3" '
-        { sub(/\r$/, "") }
-        /^[ \t]*\[/ { line = $0; gsub(/^[ \t]*\[|\][ \t]*$/, "", line); inside = (tolower(line) == tolower(section)); next }
-        inside {
-            eq = index($0, "=")
-            if (eq == 0) next
-            name = substr($0, 1, eq - 1); gsub(/^[ \t]+|[ \t]+$/, "", name)
-            if (tolower(name) != tolower(key)) next
-            value = substr($0, eq + 1); gsub(/^[ \t]+|[ \t]+$/, "", value)
-            if (value ~ /^".*"$/ && length(value) >= 2) value = substr(value, 2, length(value) - 2)
-            print value; exit
-        }' "$1"
-}
+. "$(dirname "${BASH_SOURCE[0]}")/ini_value.sh"
 
 # language_text DIR: the path of the current language file of the program in
 # DIR, in UTF-8 (a Windows-1252 file is converted into the work folder), as
