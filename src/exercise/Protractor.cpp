@@ -40,6 +40,7 @@ Protractor::Protractor(platform::PictureBox* box)
     setObjectName(QStringLiteral("Goniometro1"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_AcceptTouchEvents);
+    setMouseTracking(true);
     setGeometry(box->rect());
     m_lastRadius = radius();
     box->installEventFilter(this);
@@ -98,10 +99,7 @@ void Protractor::putOnVertex()
 
 void Protractor::putAtRest()
 {
-    m_rotation = 0;
-    m_offset = QPointF();
     placeAt(QPointF(vertex().x(), height()), 0);
-    announce();
 }
 
 void Protractor::updateTexts()
@@ -214,12 +212,22 @@ void Protractor::mousePressEvent(QMouseEvent* event)
         return;
     }
     m_drag = onHandle(local, radius()) ? Drag::Turning : Drag::Moving;
+    if (m_drag == Drag::Moving)
+        setCursor(Qt::ClosedHandCursor);
     holdFrom({event->position()});
 }
 
 void Protractor::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_drag == Drag::None) {
+        // The pointer shows what a press would do there.
+        const QPointF local = toLocal(event->position());
+        if (onHandle(local, radius()))
+            setCursor(Qt::SizeAllCursor);
+        else if (onProtractor(local, radius()))
+            setCursor(Qt::OpenHandCursor);
+        else
+            unsetCursor();
         event->ignore();
         return;
     }
@@ -234,6 +242,8 @@ void Protractor::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_drag == Drag::None)
         event->ignore();
+    else if (m_drag == Drag::Moving)
+        setCursor(Qt::OpenHandCursor);
     m_drag = Drag::None;
 }
 

@@ -40,9 +40,6 @@ public:
     // At the foot of the box, not turned: where each question finds it.
     void putAtRest();
 
-    // Reads its name, hint and the words of its description from the language.
-    void updateTexts();
-
 signals:
     void moved();
 
@@ -60,6 +57,8 @@ protected:
 private:
     enum class Drag { None, Moving, Turning };
 
+    // Reads its name and hint from the current language.
+    void updateTexts();
     QPointF vertex() const;
     QPointF toLocal(QPointF boxPoint) const;
     void placeAt(QPointF centre, int rotation);

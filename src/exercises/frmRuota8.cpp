@@ -56,12 +56,6 @@ frmRuota8::frmRuota8()
                   .questionFocus = Text1});
 }
 
-void frmRuota8::Form_Load()
-{
-    ExerciseForm::Form_Load();
-    Goniometro1->updateTexts();
-}
-
 void frmRuota8::NewMeasuredAngle(const exercise::DrawingGuard& guard)
 {
     Text1->clear();

@@ -33,7 +33,6 @@ public:
     qint16 AngleSize = 0;
 
 protected:
-    void Form_Load() override;
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewMeasuredAngle(guard); }
 
 private:

@@ -129,6 +129,20 @@ TEST_F(Ruota8Test, TheKeyboardAloneLaysTheProtractorOnTheAngleAndAWrongReadingLe
     QTest::keyClick(p, Qt::Key_BracketRight);
     EXPECT_EQ(p->rotation(), 140);
     EXPECT_EQ(p->offsetFromVertex(), QPoint(0, 0));
+    // A window made smaller keeps it covering the box, in its place in proportion.
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(p, Qt::Key_Right, Qt::ShiftModifier);
+    const double radiusBefore = p->radius();
+    const int offsetBefore = p->offsetFromVertex().x(); // less than 40 where the box's border stopped it
+    EXPECT_GT(offsetBefore, 10);
+    w->resize(w->width() * 3 / 4, w->height() * 3 / 4);
+    settle();
+    EXPECT_EQ(p->geometry(), w->Picture1->rect());
+    EXPECT_LT(p->radius(), radiusBefore);
+    EXPECT_NEAR(p->offsetFromVertex().x(), offsetBefore * p->radius() / radiusBefore, 1.0);
+    EXPECT_EQ(p->offsetFromVertex().y(), 0);
+    EXPECT_EQ(p->rotation(), 140);
+    QTest::keyClick(p, Qt::Key_V);
 
     // Escape still asks to leave.
     answerNextBoxes({platform::MessageAnswer::No});
