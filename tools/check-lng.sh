@@ -3,6 +3,9 @@
 # the keys (section and key) that one file has and the other lacks, and
 # points out lines that are not in the form Key="text", keys given twice,
 # a byte-order mark, mixed line ends and text that is not valid UTF-8.
+# Section [Language] holds settings of the file itself (RightToLeft=1 for a
+# language written from right to left), not texts: only some files have it,
+# so its keys are not compared and its values need no quotes.
 #
 # Usage: tools/check-lng.sh [file.lng ...]
 #        (without arguments: every data/*.lng of this source tree)
@@ -34,6 +37,10 @@ keys_of() {
         NR == 1 && /^\xef\xbb\xbf/ { print file ": starts with a byte-order mark" > "/dev/stderr"; bad = 1; sub(/^\xef\xbb\xbf/, "") }
         /^[ \t]*$/ || /^;/ { next }
         /^\[[^]]+\]$/ { section = substr($0, 2, length($0) - 2); next }
+        tolower(section) == "language" {
+            if (!/^[^ \t=;[]+=[^\r\n]*$/) { print file ":" NR ": not in the form Key=value: " $0 > "/dev/stderr"; bad = 1 }
+            next
+        }
         !/^[^ \t=;[]+="[^\r\n]*"$/ {
             print file ":" NR ": not in the form Key=\"text\": " $0 > "/dev/stderr"; bad = 1; next
         }

@@ -46,14 +46,30 @@ install_tree() {
 
 # ---- the installed tree -----------------------------------------------------
 
+# The language files are whatever data/ holds; their names are the language
+# names the menu shows, in their own script ("Español", "العربية").
+LANGUAGES=()
+for f in "$SOURCE"/data/*.lng; do LANGUAGES+=("$(basename "$f")"); done
+[ ${#LANGUAGES[@]} -ge 4 ] || fail "fewer than four language files in $SOURCE/data"
+
+# same_languages DIR: DIR holds every language file, byte for byte, and no other.
+same_languages() {
+    local f
+    for f in "${LANGUAGES[@]}"; do
+        cmp -s "$SOURCE/data/$f" "$1/$f" || return 1
+    done
+    [ "$(find "$1" -maxdepth 1 -name '*.lng' | wc -l)" -eq ${#LANGUAGES[@]} ]
+}
+
 install_tree
 for f in bin/gonioma lib/gonioma/gonioma lib/gonioma/$SOUND_HELPER; do
     [ -x "$PREFIX/$f" ] || fail "$f is not an installed program"
 done
-for f in LangSetting.ini Italiano.lng English.lng Español.lng Français.lng \
-         suoni/no.wav suoni/si1.wav suoni/si2.wav suoni/si3.wav suoni/si4.wav; do
+for f in LangSetting.ini suoni/no.wav suoni/si1.wav suoni/si2.wav suoni/si3.wav suoni/si4.wav; do
     [ -s "$PROGRAM_DIR/$f" ] || fail "lib/gonioma/$f is missing"
 done
+same_languages "$PROGRAM_DIR" || fail "lib/gonioma does not hold the ${#LANGUAGES[@]} language files of data/ as they are"
+say "lib/gonioma holds the ${#LANGUAGES[@]} language files"
 # The sound libraries come with the sound helper, a process of its own that the
 # program starts a moment after start-up.
 needed() { readelf -d "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'; }
@@ -181,9 +197,14 @@ has() { grep -qxF -e "$1" "$WORK/contents" || fail "the package lacks '$1'"; }
 has "- ./usr/bin/gonioma"
 has "- ./usr/lib/gonioma/gonioma"
 has "- ./usr/lib/gonioma/$SOUND_HELPER"
-for f in English.lng Español.lng Français.lng Italiano.lng suoni/no.wav suoni/si1.wav suoni/si4.wav; do
+for f in suoni/no.wav suoni/si1.wav suoni/si4.wav; do
     has "- ./usr/lib/gonioma/$f"
 done
+# The listing may escape names outside ASCII: the language files are checked
+# in the unpacked package instead.
+dpkg-deb -x "$DEB" "$WORK/unpacked" || fail "dpkg-deb -x"
+same_languages "$WORK/unpacked/usr/lib/gonioma" \
+    || fail "the package does not hold the ${#LANGUAGES[@]} language files of data/ as they are"
 has "- ./etc/gonioma/LangSetting.ini"
 has "l ./usr/lib/gonioma/LangSetting.ini -> /etc/gonioma/LangSetting.ini"
 has "- ./usr/share/applications/$APP_ID.desktop"

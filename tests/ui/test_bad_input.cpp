@@ -87,6 +87,15 @@ struct Folder {
         file.write(bytes);
     }
     void remove(const QString& name) const { QFile::remove(path(name)); }
+    QStringList languageFiles() const { return QDir(dir).entryList({QStringLiteral("*.lng")}, QDir::Files); }
+    // Leaves only the named language files, whatever languages are shipped.
+    void keepLanguages(const QStringList& names) const
+    {
+        for (const QString& name : languageFiles()) {
+            if (!names.contains(name))
+                remove(name);
+        }
+    }
     void setLanguage(const QByteArray& name) const
     {
         write("LangSetting.ini", "[Language]\r\nCurrentLanguage=" + name + "\r\n");
@@ -144,17 +153,22 @@ const BadInput kBadInputs[] = {
      "Italiano"},
     {"unknown language, no Italiano: the first listed that can be used",
      [](const Folder& f) {
-         f.remove("Italiano.lng");
+         f.keepLanguages({QStringLiteral("English.lng"), QStringLiteral("Français.lng")});
          f.write("Aaa.lng", "");
          f.setLanguage("Klingon");
      },
      "English"},
     {"unknown language, Italiano empty: the first listed that can be used",
-     [](const Folder& f) { f.write("Italiano.lng", ""); f.setLanguage("Klingon"); }, "English"},
+     [](const Folder& f) {
+         f.keepLanguages({QStringLiteral("English.lng"), QStringLiteral("Français.lng"), QStringLiteral("Italiano.lng")});
+         f.write("Italiano.lng", "");
+         f.setLanguage("Klingon");
+     },
+     "English"},
     {"no language file can be used",
      [](const Folder& f) {
-         for (const char* name : {"Italiano.lng", "English.lng", "Español.lng", "Français.lng"})
-             f.write(QString::fromUtf8(name), "");
+         for (const QString& name : f.languageFiles())
+             f.write(name, "");
          f.setLanguage("Klingon");
      },
      ""},

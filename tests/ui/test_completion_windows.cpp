@@ -11,6 +11,8 @@
 #include "platform/services/Random.h"
 #include "platform/services/Screen.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -168,10 +170,12 @@ TEST_F(CompletionWindowsTest, ARightAnswerWhileTheFigureOpensKeepsItsEquation)
 TEST_F(CompletionWindowsTest, QuestionAndEquationFitTheirLabel)
 {
     platform::Screen::setSizeForTesting(QSize(800, 600));
-    for (const char* language : {"Italiano", "English", "Español", "Français"}) {
-        language::CurrentLanguageFile = QString::fromUtf8(language);
+    const QStringList files = QDir(appDir()).entryList({QStringLiteral("*.lng")}, QDir::Files);
+    ASSERT_GE(files.size(), 4);
+    for (const QString& file : files) {
+        language::CurrentLanguageFile = QFileInfo(file).completeBaseName();
         for (const auto& [whole, pointSize] : {std::pair{90, 32}, std::pair{180, 28}}) {
-            SCOPED_TRACE(std::string(language) + " " + std::to_string(whole));
+            SCOPED_TRACE(file.toStdString() + " " + std::to_string(whole));
             QLabel* label = open(whole, 0, whole == 90 ? 35 : 135)->Label1;
             const int m = label->margin();
             const QRect room = label->contentsRect().marginsRemoved(QMargins(m, m, m, m));
