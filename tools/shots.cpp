@@ -20,6 +20,8 @@
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
 #include "exercises/frmRuota7.h"
+#include "exercises/frmRuota8.h"
+#include "exercise/Protractor.h"
 #include "language/LanguageSupport.h"
 #include "platform/services/AppDir.h"
 #include "platform/widgets/FocusStyle.h"
@@ -166,6 +168,20 @@ QHash<QString, Steps> exerciseSteps()
                       QTest::keyClick(w.Text1, Qt::Key_Return);
                       shoot(QStringLiteral("right"));
                   })});
+    // 70 degrees from 50: the protractor on the vertex, its outer scale's 0 on
+    // the first arm (turned 140 degrees), reading 70 where the second arm is.
+    steps.insert(QStringLiteral("frmRuota8"),
+                 {{0.3, 50.5 / 360, 69.5 / 180}, on<frmRuota8>([](frmRuota8& w, const Shoot& shoot) {
+                      settle();
+                      shoot(QStringLiteral("question"));
+                      w.Goniometro1->setFocus();
+                      QTest::keyClick(w.Goniometro1, Qt::Key_V);
+                      w.Goniometro1->turnTo(140);
+                      shoot(QStringLiteral("placed"));
+                      QTest::keyClicks(w.Text1, QStringLiteral("70"));
+                      QTest::keyClick(w.Text1, Qt::Key_Return);
+                      shoot(QStringLiteral("right"));
+                  })});
     return steps;
 }
 
@@ -174,7 +190,7 @@ QHash<QString, Steps> exerciseSteps()
 QList<app::WindowEntry> withTwoMoreExercises()
 {
     QList<app::WindowEntry> exercises = app::exerciseWindows();
-    for (int n : {11, 12}) {
+    for (int n : {20, 21}) {
         exercises.append({QStringLiteral("frmNuovo%1").arg(n), QStringLiteral("An exercise still to come"),
                           QStringLiteral("Command%1").arg(n), QStringLiteral("esercizio nuovo %1").arg(n),
                           [] { return nullptr; }, [](platform::Form&) { return false; }});

@@ -11,6 +11,7 @@
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
 #include "exercises/frmRuota7.h"
+#include "exercises/frmRuota8.h"
 
 #include <utility>
 
@@ -67,6 +68,8 @@ QList<WindowEntry> allWindows()
                              "Command7", "catalogazione in base alle misure"),
         exercise<frmRuota7>("frmRuota7", "Estimate the angle: type about how many degrees an angle measures",
                             "Command11", "stima l'angolo"),
+        exercise<frmRuota8>("frmRuota8", "Measure with the protractor: lay it on an angle and type its size",
+                            "Command12", "misura con il goniometro"),
     };
 }
 

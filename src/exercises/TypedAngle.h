@@ -39,6 +39,13 @@ inline bool completesAngle(QStringView text, int given, int whole)
     return value && *value == whole - given;
 }
 
+// Whether the text is the size of the angle read off a protractor.
+inline bool readsAngle(QStringView text, int size)
+{
+    const std::optional<int> value = typedAngleValue(text);
+    return value && *value == size;
+}
+
 // A whole number with the blank that stands where a minus sign would: " 35".
 inline QString withLeadingBlank(int value)
 {

@@ -41,6 +41,17 @@ enum class Message {
     MessageBoxTitle,      // the title of the program's message boxes (optional)
     EstimateQuestion,     // estimating: the question beside the angle
     EstimateComparison,   // estimating: "%1" the pupil's estimate, "%2" the angle's size
+    ProtractorQuestion,   // protractor: measure the red angle and type its size
+    ProtractorMeasured,   // protractor: after a right answer, the words after the size
+    ProtractorName,       // protractor: what a screen reader calls it
+    ProtractorHint,       // protractor: its tooltip, how to move and turn it
+    ProtractorPlace,      // protractor: "turned %1°, %2", %2 being where its centre is
+    ProtractorOnVertex,   // protractor: its centre lies on the vertex
+    ProtractorOfVertex,   // protractor: "%1 of the vertex", %1 the distances below
+    ProtractorRight,      // protractor: "%1 px right"
+    ProtractorLeft,
+    ProtractorUp,
+    ProtractorDown,
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -87,6 +98,17 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::MessageBoxTitle, "0093", true},
     MessageEntry{Message::EstimateQuestion, "0100", false},
     MessageEntry{Message::EstimateComparison, "0101", false},
+    MessageEntry{Message::ProtractorQuestion, "0110", false},
+    MessageEntry{Message::ProtractorMeasured, "0111", false},
+    MessageEntry{Message::ProtractorName, "0112", false},
+    MessageEntry{Message::ProtractorHint, "0113", false},
+    MessageEntry{Message::ProtractorPlace, "0114", false},
+    MessageEntry{Message::ProtractorOnVertex, "0115", false},
+    MessageEntry{Message::ProtractorOfVertex, "0116", false},
+    MessageEntry{Message::ProtractorRight, "0117", false},
+    MessageEntry{Message::ProtractorLeft, "0118", false},
+    MessageEntry{Message::ProtractorUp, "0119", false},
+    MessageEntry{Message::ProtractorDown, "0120", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},

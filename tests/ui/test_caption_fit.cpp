@@ -7,6 +7,7 @@
 #include "exercises/frmRuota1.h"
 #include "exercises/frmRuota1a.h"
 #include "exercises/frmRuota2.h"
+#include "exercises/frmRuota8.h"
 #include "language/LanguageSupport.h"
 #include "platform/services/Screen.h"
 #include "platform/widgets/Form.h"
@@ -199,6 +200,7 @@ TEST_F(CaptionFitTest, MessagesBesideAMeasureFitTheirLabelsInEveryLanguage)
         expectMeasureMessagesFit<exercises::frmRuota1>(
             180, {Message::IsAcute, Message::IsRight, Message::IsObtuse, Message::IsStraight});
         expectMeasureMessagesFit<exercises::frmRuota2>(345, {Message::IsConvex, Message::IsConcave});
+        expectMeasureMessagesFit<exercises::frmRuota8>(180, {Message::ProtractorMeasured});
 
         auto* building = Form::show<exercises::frmRuota>();
         settle();

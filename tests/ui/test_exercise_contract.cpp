@@ -27,6 +27,7 @@
 #include "exercises/frmRuota5.h"
 #include "exercises/frmRuota6.h"
 #include "exercises/frmRuota7.h"
+#include "exercises/frmRuota8.h"
 #include "language/LanguageSupport.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/PressButton.h"
@@ -141,7 +142,16 @@ struct Ruota7 {
     static void answerWrong(Window& w) { typeAnswer(w.Text1, "51"); }    // 16 over
 };
 
-using ExerciseTypes = ::testing::Types<Ruota, Ruota1, Ruota3, Ruota4, Ruota5, Ruota6, Ruota2, Ruota1a, Ruota7>;
+struct Ruota8 {
+    using Window = exercises::frmRuota8;
+    static constexpr const char* kName = "frmRuota8";
+    static QList<double> question() { return {0.5 / 360, 34.5 / 180}; } // start 0, 35 degrees
+    static void answerRight(Window& w) { typeAnswer(w.Text1, "35"); }
+    static void answerWrong(Window& w) { typeAnswer(w.Text1, "145"); }
+};
+
+using ExerciseTypes =
+    ::testing::Types<Ruota, Ruota1, Ruota3, Ruota4, Ruota5, Ruota6, Ruota2, Ruota1a, Ruota7, Ruota8>;
 
 // Every registered exercise has its traits here.
 template <class... T> QStringList traitNames(::testing::Types<T...>)

@@ -170,10 +170,10 @@ TEST_F(MenuCatalogueTest, EveryExerciseSaysWhatItIsAndHasAButtonNameOfItsOwn)
 TEST_F(MenuCatalogueTest, MoreExercisesGetButtonsThatFitTheMenu)
 {
     QList<WindowEntry> exercises = app::exerciseWindows();
-    exercises += extraExercise("frmNuovo", "Command11", "nuovo esercizio");
-    exercises += extraExercise("frmAltro", "Command12", "altro esercizio");
+    exercises += extraExercise("frmNuovo", "Command20", "nuovo esercizio");
+    exercises += extraExercise("frmAltro", "Command21", "altro esercizio");
     const app::ExerciseWindowsForTesting registered(exercises);
-    useLanguageFile("[FormMenu]\r\nCommand2.Caption=\"Costruisci\"\r\nCommand11.Caption=\"Nuovo\"\r\n");
+    useLanguageFile("[FormMenu]\r\nCommand2.Caption=\"Costruisci\"\r\nCommand20.Caption=\"Nuovo\"\r\n");
 
     FormMenu* menu = openMenu();
     ASSERT_NE(menu, nullptr);
@@ -183,8 +183,8 @@ TEST_F(MenuCatalogueTest, MoreExercisesGetButtonsThatFitTheMenu)
         EXPECT_EQ(buttons[i]->objectName(), exercises[i].menuButton);
     EXPECT_EQ(menu->exerciseButton(QStringLiteral("Command2"))->text(), "Costruisci");
     EXPECT_EQ(menu->exerciseButton(QStringLiteral("Command5"))->text(), "< > =");
-    EXPECT_EQ(menu->exerciseButton(QStringLiteral("Command11"))->text(), "Nuovo");
-    EXPECT_EQ(menu->exerciseButton(QStringLiteral("Command12"))->text(), "altro esercizio");
+    EXPECT_EQ(menu->exerciseButton(QStringLiteral("Command20"))->text(), "Nuovo");
+    EXPECT_EQ(menu->exerciseButton(QStringLiteral("Command21"))->text(), "altro esercizio");
 
     // Inside the window as the screen shows it, clear of one another and of
     // the other controls, each high enough for its caption.
@@ -201,7 +201,7 @@ TEST_F(MenuCatalogueTest, MoreExercisesGetButtonsThatFitTheMenu)
             EXPECT_FALSE(place.intersects(buttons[j]->geometry())) << buttons[j]->objectName().toStdString();
     }
 
-    menu->exerciseButton(QStringLiteral("Command12"))->click();
+    menu->exerciseButton(QStringLiteral("Command21"))->click();
     ASSERT_EQ(m_opened.size(), 1);
     EXPECT_EQ(m_opened[0].first, "frmAltro");
     EXPECT_EQ(m_opened[0].second, menu);
@@ -210,8 +210,8 @@ TEST_F(MenuCatalogueTest, MoreExercisesGetButtonsThatFitTheMenu)
 TEST_F(MenuCatalogueTest, TheListOfExercisesSaysWhatTheMenuShows)
 {
     QList<WindowEntry> exercises = app::exerciseWindows();
-    exercises += extraExercise("frmNuovo", "Command11", "nuovo esercizio");
-    exercises += extraExercise("frmAltro", "Command12", "altro esercizio");
+    exercises += extraExercise("frmNuovo", "Command20", "nuovo esercizio");
+    exercises += extraExercise("frmAltro", "Command21", "altro esercizio");
     const app::ExerciseWindowsForTesting registered(exercises);
 
     struct Case {
@@ -223,7 +223,7 @@ TEST_F(MenuCatalogueTest, TheListOfExercisesSaysWhatTheMenuShows)
     const Case cases[] = {
         {"no language file", {}, QStringLiteral("costruisci l'angolo"), QStringLiteral("nuovo esercizio")},
         {"captions with mnemonics",
-         "[FormMenu]\r\nCommand2.Caption=\"&Costruisci\"\r\nCommand11.Caption=\"Nuovo && bello\"\r\n",
+         "[FormMenu]\r\nCommand2.Caption=\"&Costruisci\"\r\nCommand20.Caption=\"Nuovo && bello\"\r\n",
          QStringLiteral("Costruisci"), QStringLiteral("Nuovo & bello")},
     };
     for (const Case& c : cases) {
