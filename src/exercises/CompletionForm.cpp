@@ -4,6 +4,7 @@
 #include "exercise/TypedAnswerBox.h"
 #include "exercises/TypedAngle.h"
 #include "language/LanguageSupport.h"
+#include "language/TextDirection.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/services/Random.h"
@@ -105,7 +106,7 @@ void CompletionForm::Text1_AnswerGiven(const QString& answer)
     // Locks the box, enables "avanti" and gives it the focus.
     rightAnswerFeedback();
     styleLabel1(Qt::AlignCenter, m_values.equationPointSize);
-    Label1->setText(completionEquation(AngleSize, m_values.wholeAngle));
+    Label1->setText(language::isolateMeasure(completionEquation(AngleSize, m_values.wholeAngle)));
 }
 
 void CompletionForm::styleLabel1(Qt::Alignment alignment, qreal pointSize)
