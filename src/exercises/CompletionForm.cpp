@@ -6,6 +6,7 @@
 #include "language/LanguageSupport.h"
 #include "language/TextDirection.h"
 #include "platform/widgets/Controls.h"
+#include "platform/widgets/Mirror.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/services/Random.h"
 
@@ -111,7 +112,7 @@ void CompletionForm::Text1_AnswerGiven(const QString& answer)
 
 void CompletionForm::styleLabel1(Qt::Alignment alignment, qreal pointSize)
 {
-    Label1->setAlignment(alignment);
+    Label1->setAlignment(isMirrored() ? platform::mirroredAlignment(alignment) : alignment);
     QFont font = Label1->font();
     font.setPointSizeF(pointSize);
     Label1->setFont(font);

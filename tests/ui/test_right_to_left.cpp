@@ -106,8 +106,10 @@ TEST_F(RightToLeftTest, ItalianKeepsTheDesignPlacesAndARightToLeftLanguageMirror
         settle();
         const Places expected = language == "Destra" ? mirroredPlaces(*w, designPlaces) : designPlaces;
         EXPECT_EQ(placesOf(*w), expected) << language.toStdString();
-        // Texts the design aligns left start from the right.
-        EXPECT_EQ(w->Label2->layoutDirection() == Qt::RightToLeft, language == "Destra");
+        // Texts the design aligns left start from the right, centred ones stay.
+        EXPECT_EQ(w->Label2->alignment(), language == "Destra" ? Qt::AlignRight | Qt::AlignVCenter | Qt::AlignAbsolute
+                                                               : Qt::AlignLeft | Qt::AlignVCenter);
+        EXPECT_EQ(w->Label1->alignment(), Qt::AlignCenter);
         closeAll();
     }
 }
@@ -178,6 +180,7 @@ TEST_F(RightToLeftTest, PickingALanguageFromTheMenuTurnsEveryOpenWindowAndBackEx
     EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
     EXPECT_FALSE(exercise->isMirrored());
     EXPECT_EQ(placesOf(*exercise), exercisePlaces);
+    EXPECT_EQ(exercise->Label2->alignment(), Qt::AlignLeft | Qt::AlignVCenter);
     EXPECT_EQ(placesOf(*menu), menuPlaces);
 }
 

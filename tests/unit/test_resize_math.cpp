@@ -1,4 +1,5 @@
 #include "resize/ResizeMath.h"
+#include "platform/widgets/Mirror.h"
 
 #include <gtest/gtest.h>
 
@@ -177,4 +178,16 @@ TEST(ResizeMirror, EachPlaceIsMirroredWithinItsWindowOrFrameAtAnySize)
             EXPECT_EQ(placeInDirection(mirrored, parentWidth, true), leftToRight);
         }
     }
+}
+
+TEST(ResizeMirror, TextsTurnSidesWhateverTheirScriptAndCentredOnesStay)
+{
+    using platform::mirroredAlignment;
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
+    EXPECT_EQ(mirroredAlignment(left), Qt::AlignRight | Qt::AlignVCenter | Qt::AlignAbsolute);
+    EXPECT_EQ(mirroredAlignment(right), Qt::AlignLeft | Qt::AlignTop | Qt::AlignAbsolute);
+    for (const Qt::Alignment a : {left, right, Qt::Alignment(Qt::AlignCenter), Qt::Alignment(Qt::AlignJustify)})
+        EXPECT_EQ(mirroredAlignment(mirroredAlignment(a)), a);
+    EXPECT_EQ(mirroredAlignment(Qt::AlignCenter), Qt::AlignCenter);
 }

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaObject>
@@ -225,6 +226,8 @@ void Form::followLayoutDirection()
         if (!widget || qobject_cast<QMenu*>(control) || !widget->parentWidget())
             continue;
         widget->setGeometry(mirrored(widget->geometry(), widget->parentWidget()->width()));
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            label->setAlignment(mirroredAlignment(label->alignment()));
     }
 }
 

@@ -103,7 +103,8 @@ public:
     // True while the controls sit mirrored, as a window of a language written
     // right to left shows them. The window follows its layout direction: a
     // change of direction mirrors every placed control within its parent (a
-    // frame's controls within the frame), and a window loaded in a
+    // frame's controls within the frame) and turns the alignment of every
+    // label (mirroredAlignment), and a window loaded in a
     // right-to-left language is mirrored before its Form_Load.
     bool isMirrored() const { return m_mirrored; }
 
