@@ -77,6 +77,13 @@ void AppFixture::installShippedLanguages()
     }
 }
 
+void AppFixture::writeRightToLeftLanguage(const QString& name)
+{
+    QFile italian(QDir(shippedDataDir()).filePath(QStringLiteral("Italiano.lng")));
+    ASSERT_TRUE(italian.open(QIODevice::ReadOnly));
+    writeFile(name + QStringLiteral(".lng"), italian.readAll() + "\r\n[Language]\r\nRightToLeft=1\r\n");
+}
+
 void AppFixture::writeFile(const QString& name, const QByteArray& contents)
 {
     QFile file(m_dir.filePath(name));

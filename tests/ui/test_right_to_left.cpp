@@ -1,17 +1,15 @@
 #include "support/AppFixture.h"
+#include "support/Places.h"
 
 #include "app/FormMenu.h"
 #include "exercises/frmRuota.h"
+#include "exercises/frmRuota1.h"
 #include "exercises/frmRuota3.h"
 #include "language/LanguageSupport.h"
 #include "platform/services/Random.h"
-#include "platform/widgets/Mirror.h"
-#include "platform/widgets/PictureBox.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -27,41 +25,13 @@ using platform::Form;
 
 namespace {
 
-using Places = QList<QRect>;
-
-// The place of every control that has one, in design order.
-Places placesOf(const Form& form)
-{
-    Places places;
-    for (QObject* control : form.controls()) {
-        if (auto* w = qobject_cast<QWidget*>(control); w && !qobject_cast<QMenu*>(control))
-            places.append(w->geometry());
-    }
-    return places;
-}
-
-// The same places mirrored within each control's parent as it is now.
-Places mirroredPlaces(const Form& form, const Places& leftToRight)
-{
-    Places mirrored;
-    qsizetype i = 0;
-    for (QObject* control : form.controls()) {
-        if (auto* w = qobject_cast<QWidget*>(control); w && !qobject_cast<QMenu*>(control))
-            mirrored.append(platform::mirrored(leftToRight[i++], w->parentWidget()->width()));
-    }
-    return mirrored;
-}
-
 class RightToLeftTest : public AppFixture {
 protected:
     void SetUp() override
     {
         AppFixture::SetUp();
         installShippedLanguages();
-        // Italian texts in a language that says it is written right to left.
-        QFile italian(QDir(appDir()).filePath("Italiano.lng"));
-        ASSERT_TRUE(italian.open(QIODevice::ReadOnly));
-        writeFile("Destra.lng", italian.readAll() + "\r\n[Language]\r\nRightToLeft=1\r\n");
+        writeRightToLeftLanguage("Destra");
         writeFile("LangSetting.ini", "[Language]\r\nCurrentLanguage=Italiano\r\n");
     }
 
@@ -114,26 +84,26 @@ TEST_F(RightToLeftTest, ItalianKeepsTheDesignPlacesAndARightToLeftLanguageMirror
     }
 }
 
-TEST_F(RightToLeftTest, TheFiguresAreDrawnPixelForPixelAsLeftToRightAndMeasuresKeepTheirOrder)
+TEST_F(RightToLeftTest, MeasuresKeepTheirOrderInsideRightToLeftText)
 {
     // The colour, then the sizes 110 and 200; "<" answers right and shows both.
     const QList<double> draws {0.0, 0.3, 0.55};
-    exercises::frmRuota3* w = openIn<exercises::frmRuota3>("Italiano", draws);
-    const QImage left = w->Picture1->grab().toImage();
-    const QImage right = w->Picture2->grab().toImage();
-    const QRect leftBox = w->Picture1->geometry();
-    QTest::mouseClick(w->Command8, Qt::LeftButton);
-    EXPECT_EQ(w->Label1->text(), QStringLiteral("110°"));
-    closeAll();
+    for (const QString language : {"Italiano", "Destra"}) {
+        exercises::frmRuota3* w = openIn<exercises::frmRuota3>(language, draws);
+        QTest::mouseClick(w->Command8, Qt::LeftButton);
+        const QString isolated = QChar(0x2066) + QStringLiteral("110°") + QChar(0x2069);
+        EXPECT_EQ(w->Label1->text(), language == "Destra" ? isolated : QStringLiteral("110°"));
+        closeAll();
 
-    w = openIn<exercises::frmRuota3>("Destra", draws);
-    ASSERT_FALSE(w->Picture1->lines().isEmpty());
-    EXPECT_EQ(w->Picture1->grab().toImage(), left);
-    EXPECT_EQ(w->Picture2->grab().toImage(), right);
-    // The box of the first angle is now on the right-hand side.
-    EXPECT_EQ(w->Picture1->geometry(), platform::mirrored(leftBox, w->client()->width()));
-    QTest::mouseClick(w->Command8, Qt::LeftButton);
-    EXPECT_EQ(w->Label1->text(), QChar(0x2066) + QStringLiteral("110°") + QChar(0x2069));
+        // The message after a right answer starts with the degree sign of the
+        // measure before it: the two stay together.
+        exercises::frmRuota1* choices = openIn<exercises::frmRuota1>(language, {0.0, 0.5 / 360, 7.5 / 12});
+        choices->Command2->click(); // "ottuso" for 120 degrees
+        const QString measure = language == "Destra" ? QChar(0x2066) + QStringLiteral("120°") + QChar(0x2069)
+                                                     : QStringLiteral("120°");
+        EXPECT_EQ(choices->Label5->text(), measure + QStringLiteral(" è un angolo ottuso!"));
+        closeAll();
+    }
 }
 
 TEST_F(RightToLeftTest, TabRunsFromTheRightHandSideAlongTheSameChain)
