@@ -4,6 +4,7 @@
 #include "shared/ModuloColoriSuoni.h"
 #include "exercise/FeedbackIcons.h"
 #include "language/LanguageSupport.h"
+#include "language/TextDirection.h"
 #include "language/TranslateForm.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBox.h"
@@ -225,7 +226,12 @@ void ExerciseForm::showMeasureMessage(int measure, language::Message message)
     if (!m_parts.measureMessage)
         return;
     m_parts.measureMessage->show();
-    m_parts.measureMessage->setText(QString::number(measure) + language::LookupString(message));
+    // The number and the degree sign that opens the message are one measure,
+    // kept in reading order inside right-to-left text.
+    const QString text = language::LookupString(message);
+    const qsizetype degreeSign = text.startsWith(QChar(0x00B0)) ? 1 : 0;
+    m_parts.measureMessage->setText(language::isolateMeasure(QString::number(measure) + text.left(degreeSign))
+                                    + text.mid(degreeSign));
     announce(ComandoIconaSi, m_parts.measureMessage->text());
 }
 

@@ -2,6 +2,7 @@
 
 #include "exercise/FanDrawing.h"
 #include "language/Messages.h"
+#include "language/TextDirection.h"
 
 #include <QChar>
 #include <QString>
@@ -52,7 +53,7 @@ constexpr int backStepColor(int offset)
 // A measure after a blank, as the request and the built angle show it: " 40°".
 inline QString spacedDegrees(int degrees)
 {
-    return QLatin1Char(' ') + QString::number(degrees) + QChar(0x00B0);
+    return QLatin1Char(' ') + language::isolateMeasure(QString::number(degrees) + QChar(0x00B0));
 }
 
 // The request: its message, then the size asked for after a blank.
@@ -65,7 +66,7 @@ inline QString requestText(const QString& message, int target)
 // in plain digits.
 inline QString builtAngleTip(const QString& message, int built)
 {
-    return message + QString::number(built) + QChar(0x00B0);
+    return message + language::isolateMeasure(QString::number(built) + QChar(0x00B0));
 }
 
 } // namespace exercises

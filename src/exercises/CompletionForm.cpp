@@ -4,7 +4,9 @@
 #include "exercise/TypedAnswerBox.h"
 #include "exercises/TypedAngle.h"
 #include "language/LanguageSupport.h"
+#include "language/TextDirection.h"
 #include "platform/widgets/Controls.h"
+#include "platform/widgets/Mirror.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/services/Random.h"
 
@@ -105,12 +107,12 @@ void CompletionForm::Text1_AnswerGiven(const QString& answer)
     // Locks the box, enables "avanti" and gives it the focus.
     rightAnswerFeedback();
     styleLabel1(Qt::AlignCenter, m_values.equationPointSize);
-    Label1->setText(completionEquation(AngleSize, m_values.wholeAngle));
+    Label1->setText(language::isolateMeasure(completionEquation(AngleSize, m_values.wholeAngle)));
 }
 
 void CompletionForm::styleLabel1(Qt::Alignment alignment, qreal pointSize)
 {
-    Label1->setAlignment(alignment);
+    Label1->setAlignment(isMirrored() ? platform::mirroredAlignment(alignment) : alignment);
     QFont font = Label1->font();
     font.setPointSizeF(pointSize);
     Label1->setFont(font);

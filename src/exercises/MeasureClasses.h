@@ -3,6 +3,7 @@
 #include "shared/Modulo1.h"
 #include "exercises/AngleClasses.h"
 #include "exercises/AngleQuestion.h"
+#include "language/TextDirection.h"
 #include "platform/services/Random.h"
 
 #include <QChar>
@@ -49,7 +50,7 @@ static_assert(listIndex(AngleClass::Acute) == 0 && listIndex(AngleClass::Right) 
 // front and the degree sign ("This angle measures 90°").
 inline QString measureCaption(const QString& words, int size)
 {
-    return words + shared::countText(size) + QChar(0x00B0);
+    return words + language::isolateMeasure(shared::countText(size) + QChar(0x00B0));
 }
 
 // One entry of a class's list: a line break, then three blanks before the
@@ -57,7 +58,7 @@ inline QString measureCaption(const QString& words, int size)
 // empty line.
 inline QString listEntry(int size)
 {
-    return QStringLiteral("\r\n  ") + shared::countText(size) + QChar(0x00B0);
+    return QStringLiteral("\r\n  ") + language::isolateMeasure(shared::countText(size) + QChar(0x00B0));
 }
 
 } // namespace exercises

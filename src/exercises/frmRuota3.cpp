@@ -1,6 +1,7 @@
 #include "exercises/frmRuota3.h"
 
 #include "exercise/FanDrawing.h"
+#include "language/TextDirection.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/services/Random.h"
@@ -23,7 +24,7 @@ qint16 randomSize()
 
 QString measureText(int degrees)
 {
-    return QString::number(degrees) + QChar(0x00B0);
+    return language::isolateMeasure(QString::number(degrees) + QChar(0x00B0));
 }
 } // namespace
 

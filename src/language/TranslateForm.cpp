@@ -2,6 +2,7 @@
 
 #include "language/IniFile.h"
 #include "language/LanguageSupport.h"
+#include "language/TextDirection.h"
 #include "platform/services/EventYield.h"
 #include "platform/widgets/Form.h"
 #include "platform/widgets/Properties.h"
@@ -93,6 +94,9 @@ void TranslateForm(platform::Form* form)
 {
     if (!form || !form->isLoaded())
         return;
+    // The direction holds for the whole program: a language picked from the
+    // menu turns every open window with the first one translated.
+    applyLanguageDirection();
     const QString path = languageFilePath();
     if (!isReadableFile(path))
         return;

@@ -11,6 +11,7 @@ namespace language {
 // controls, menus included. Texts the file lacks leave the design texts, except
 // that a titled window loses its title and the window's tag is cleared. A
 // language file that is missing or unreadable leaves the window as designed.
+// The program first takes the language's writing direction (TextDirection.h).
 //
 // The event loop runs after each control, so the window stays responsive; the
 // window may be unloaded, or a control deleted, while that happens.

@@ -1,5 +1,7 @@
 #include "resize/ResizeMath.h"
 
+#include "platform/widgets/Mirror.h"
+
 #include <cmath>
 #include <limits>
 
@@ -58,6 +60,11 @@ std::array<double, 4> scaleRecord(const std::array<int, 4>& recorded, ScaleRatio
 {
     return {recorded[0] * ratios.horizontal, recorded[1] * ratios.vertical,
         recorded[2] * ratios.horizontal, recorded[3] * ratios.vertical};
+}
+
+QRect placeInDirection(const QRect& leftToRight, int parentWidth, bool mirrored)
+{
+    return mirrored ? platform::mirrored(leftToRight, parentWidth) : leftToRight;
 }
 
 QRect screenFraction(QSize screen, quint8 percentage)

@@ -49,6 +49,11 @@ std::optional<ScaleRatios> scaleRatios(QSize present, QSize reference);
 // control keeps them as its own property type does.
 std::array<double, 4> scaleRecord(const std::array<int, 4>& recorded, ScaleRatios ratios);
 
+// A control's place in a window of a language written right to left: its
+// left-to-right place mirrored within its parent's inner width (the window's,
+// or its frame's for a control inside a frame); the other direction keeps it.
+QRect placeInDirection(const QRect& leftToRight, int parentWidth, bool mirrored);
+
 // A window at the given percentage of the screen in each direction, centred:
 // the size is truncated towards minus infinity, and a half left over when
 // centring is dropped, because positions are whole pixels.

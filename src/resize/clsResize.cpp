@@ -5,6 +5,8 @@
 #include "platform/services/Screen.h"
 #include "resize/ResizeMath.h"
 
+#include <QMenu>
+
 #include <array>
 
 namespace resize {
@@ -69,9 +71,20 @@ private:
     bool m_wasEnabled;
 };
 
+// The parent a placed control is mirrored within; none for a menu.
+QWidget* mirrorParent(QObject* control)
+{
+    auto* widget = qobject_cast<QWidget*>(control);
+    if (!widget || qobject_cast<QMenu*>(control))
+        return nullptr;
+    return widget->parentWidget();
+}
+
 // Places one control from its record. A part the control cannot take (a menu
-// has no place) is refused quietly and only that part is skipped.
-void placeControl(const ControlLayout& record, ScaleRatios ratios)
+// has no place) is refused quietly and only that part is skipped. In a
+// mirrored window the left edge is always set from the record, scaled or not,
+// so the second pass mirrors a left-to-right place.
+void placeControl(const ControlLayout& record, ScaleRatios ratios, bool mirrored)
 {
     QObject* control = record.control;
     if (!control) // gone since the layout was recorded
@@ -83,6 +96,22 @@ void placeControl(const ControlLayout& record, ScaleRatios ratios)
     for (int i = 0; i < 4; ++i) {
         if (directive.scales(i))
             platform::setControlProperty(control, names[i], scaled[i]);
+        else if (i == 0 && mirrored)
+            platform::setControlProperty(control, names[i], record.first);
+    }
+}
+
+// Once every control has its left-to-right place (a frame its final width),
+// each is mirrored within its parent.
+void mirrorPlaces(const QList<ControlLayout>& layout)
+{
+    for (const ControlLayout& record : layout) {
+        QObject* control = record.control;
+        QWidget* parent = control ? mirrorParent(control) : nullptr;
+        if (!parent)
+            continue;
+        auto* widget = static_cast<QWidget*>(control);
+        widget->setGeometry(placeInDirection(widget->geometry(), parent->width(), true));
     }
 }
 
@@ -140,8 +169,11 @@ void clsResize::ResizeControls()
     if (!ratios)
         return;
     RepaintHold hold(form);
+    const bool mirrored = form->isMirrored();
     for (const ControlLayout& record : std::as_const(m_layout))
-        placeControl(record, *ratios);
+        placeControl(record, *ratios, mirrored);
+    if (mirrored)
+        mirrorPlaces(m_layout);
 }
 
 void clsResize::CaptureLayout()
@@ -165,6 +197,11 @@ void clsResize::CaptureLayout()
             if (const auto value = platform::controlProperty(controls[i], names[part]))
                 *values[part] = roundHalfEven(value->toDouble());
         }
+        // The reference is the left-to-right layout, whichever way the window
+        // is shown now.
+        if (QWidget* parent = form->isMirrored() ? mirrorParent(controls[i]) : nullptr)
+            record.first = placeInDirection(QRect(record.first, record.second, record.third, record.fourth),
+                                            parent->width(), true).x();
     }
     m_needsCapture = false;
 }

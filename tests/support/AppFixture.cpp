@@ -3,6 +3,7 @@
 #include "app/FormMenu.h"
 #include "shared/Modulo1.h"
 #include "language/LanguageSupport.h"
+#include "language/TextDirection.h"
 #include "platform/widgets/Accessibility.h"
 #include "platform/services/AppDir.h"
 #include "platform/services/EventYield.h"
@@ -38,6 +39,7 @@ void AppFixture::SetUp()
     language::captionMessageButtonsFromLanguage();
     language::CurrentLanguageFile.clear();
     language::forgetUnsavedLanguage();
+    language::applyLanguageDirection(); // no language: back to left to right
     platform::MessageBox::setHandlerForTesting([this](const platform::MessageRequest& request) {
         m_asked.append(request);
         if (!m_answers.isEmpty())
@@ -57,6 +59,7 @@ void AppFixture::TearDown()
     shared::resetGlobals();
     language::CurrentLanguageFile.clear();
     language::forgetUnsavedLanguage();
+    language::applyLanguageDirection(); // no language: back to left to right
     platform::MessageBox::setHandlerForTesting({});
     sound::SoundPlayer::setRecorderForTesting({});
     platform::Random::resetForTesting();
@@ -72,6 +75,13 @@ void AppFixture::installShippedLanguages()
         ASSERT_TRUE(QFile::copy(data.filePath(name), m_dir.filePath(name)));
         QFile::setPermissions(m_dir.filePath(name), QFile::ReadOwner | QFile::WriteOwner);
     }
+}
+
+void AppFixture::writeRightToLeftLanguage(const QString& name)
+{
+    QFile italian(QDir(shippedDataDir()).filePath(QStringLiteral("Italiano.lng")));
+    ASSERT_TRUE(italian.open(QIODevice::ReadOnly));
+    writeFile(name + QStringLiteral(".lng"), italian.readAll() + "\r\n[Language]\r\nRightToLeft=1\r\n");
 }
 
 void AppFixture::writeFile(const QString& name, const QByteArray& contents)

@@ -26,6 +26,9 @@ protected:
     // Writes a file into the program's directory (UTF-8, CRLF as given).
     void writeFile(const QString& name, const QByteArray& contents);
     void removeFile(const QString& name);
+    // Writes `name`.lng: the shipped Italian texts in a language that says it
+    // is written right to left.
+    void writeRightToLeftLanguage(const QString& name);
 
     // Message boxes: the answers to give, in order (Yes/OK when the script runs out).
     void answerNextBoxes(const QList<platform::MessageAnswer>& answers) { m_answers = answers; }

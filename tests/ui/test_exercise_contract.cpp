@@ -33,6 +33,7 @@
 #include "platform/widgets/PressButton.h"
 #include "platform/services/Random.h"
 #include "support/AppFixture.h"
+#include "support/Places.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -568,6 +569,34 @@ TYPED_TEST(ExerciseContract, APartialTranslationLeavesEveryDrawingBoxItsDesignNa
         ASSERT_NE(box, nullptr);
         const QString name = QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name);
         EXPECT_FALSE(name.isEmpty()) << box->objectName().toStdString();
+    }
+}
+
+TYPED_TEST(ExerciseContract, WrittenRightToLeftTheControlsAreMirroredAndTheFiguresDrawnAsTheyAre)
+{
+    this->writeRightToLeftLanguage(QStringLiteral("Destra"));
+    QList<QImage> leftToRight;
+    Places places;
+    for (const QString language : {"Italiano", "Destra"}) {
+        language::CurrentLanguageFile = language;
+        auto* w = this->open();
+        ASSERT_NE(w, nullptr);
+        QList<QImage> images;
+        for (platform::PictureBox* box : w->parts().drawingBoxes)
+            images.append(box->grab().toImage());
+        if (language == "Italiano") {
+            leftToRight = images;
+            places = placesOf(*w);
+            w->unload();
+            this->settle();
+            continue;
+        }
+        EXPECT_TRUE(w->isMirrored());
+        EXPECT_EQ(placesOf(*w), mirroredPlaces(*w, places));
+        // Pixel for pixel: angles turn clockwise from straight up in every language.
+        ASSERT_EQ(images.size(), leftToRight.size());
+        for (qsizetype i = 0; i < images.size(); ++i)
+            EXPECT_TRUE(images[i] == leftToRight[i]) << "drawing box " << i;
     }
 }
 

@@ -1,10 +1,13 @@
 #include "resize/ResizeMath.h"
+#include "platform/widgets/Mirror.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 using resize::parseDirective;
+using resize::placeInDirection;
 using resize::ResizeDirective;
 using resize::roundHalfEven;
 using resize::scaleRatios;
@@ -132,3 +135,59 @@ TEST(ResizeScreenFraction, SizesAreTruncatedAndHalvesOfCentringDropped)
 }
 
 } // namespace
+
+// --- Right-to-left places -----------------------------------------------------
+
+namespace {
+// A design rectangle scaled as the resizer places it, whole pixels.
+QRect scaled(const QRect& design, ScaleRatios ratios)
+{
+    const auto v = scaleRecord({design.x(), design.y(), design.width(), design.height()}, ratios);
+    return QRect(int(std::lround(v[0])), int(std::lround(v[1])), int(std::lround(v[2])), int(std::lround(v[3])));
+}
+} // namespace
+
+TEST(ResizeMirror, EachPlaceIsMirroredWithinItsWindowOrFrameAtAnySize)
+{
+    // A window designed 800 x 600 inside: a button, a frame, a check box inside
+    // the frame, and a label as wide as the window.
+    const QRect frame(400, 100, 360, 300);
+    struct Row {
+        QRect design;
+        bool inFrame;
+        QRect atDesignSize; // 800 x 600
+        QRect wider;        // 1000 x 600
+    };
+    const Row rows[] = {
+        {{40, 500, 200, 50}, false, {560, 500, 200, 50}, {700, 500, 250, 50}},
+        {frame, false, {40, 100, 360, 300}, {50, 100, 450, 300}},
+        {{20, 40, 100, 30}, true, {240, 40, 100, 30}, {300, 40, 125, 30}},
+        {{0, 10, 800, 40}, false, {0, 10, 800, 40}, {0, 10, 1000, 40}},
+    };
+    for (const auto& [size, pick] : {std::pair {QSize(800, 600), &Row::atDesignSize},
+                                     std::pair {QSize(1000, 600), &Row::wider}}) {
+        const ScaleRatios ratios = *scaleRatios(size, QSize(800, 600));
+        for (const Row& row : rows) {
+            const QRect leftToRight = scaled(row.design, ratios);
+            const int parentWidth = row.inFrame ? scaled(frame, ratios).width() : size.width();
+            const QRect mirrored = placeInDirection(leftToRight, parentWidth, true);
+            EXPECT_EQ(mirrored, row.*pick) << size.width() << " " << row.design.x();
+            // Left to right the place is the scaled one, and mirroring twice
+            // gives it back exactly.
+            EXPECT_EQ(placeInDirection(leftToRight, parentWidth, false), leftToRight);
+            EXPECT_EQ(placeInDirection(mirrored, parentWidth, true), leftToRight);
+        }
+    }
+}
+
+TEST(ResizeMirror, TextsTurnSidesWhateverTheirScriptAndCentredOnesStay)
+{
+    using platform::mirroredAlignment;
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
+    EXPECT_EQ(mirroredAlignment(left), Qt::AlignRight | Qt::AlignVCenter | Qt::AlignAbsolute);
+    EXPECT_EQ(mirroredAlignment(right), Qt::AlignLeft | Qt::AlignTop | Qt::AlignAbsolute);
+    for (const Qt::Alignment a : {left, right, Qt::Alignment(Qt::AlignCenter), Qt::Alignment(Qt::AlignJustify)})
+        EXPECT_EQ(mirroredAlignment(mirroredAlignment(a)), a);
+    EXPECT_EQ(mirroredAlignment(Qt::AlignCenter), Qt::AlignCenter);
+}

@@ -1,12 +1,15 @@
 #include "platform/widgets/Form.h"
 
 #include "platform/services/FreedMemory.h"
+#include "platform/widgets/Mirror.h"
 #include "platform/widgets/Properties.h"
 #include "platform/services/Screen.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMetaObject>
 #include <QResizeEvent>
@@ -67,6 +70,7 @@ void Form::runLoad()
 {
     m_loaded = true;
     loadedList().append(this);
+    followLayoutDirection();
     Form_Load();
 }
 
@@ -200,6 +204,31 @@ void Form::closeEvent(QCloseEvent* event)
     unload();
     if (loadedList().isEmpty())
         QCoreApplication::quit();
+}
+
+void Form::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange && m_loaded)
+        followLayoutDirection();
+}
+
+void Form::followLayoutDirection()
+{
+    const bool wanted = layoutDirection() == Qt::RightToLeft;
+    if (wanted == m_mirrored)
+        return;
+    m_mirrored = wanted;
+    // Each control is mirrored within its parent's present width, so turning
+    // back puts it exactly where it was.
+    for (QObject* control : controls()) {
+        auto* widget = qobject_cast<QWidget*>(control);
+        if (!widget || qobject_cast<QMenu*>(control) || !widget->parentWidget())
+            continue;
+        widget->setGeometry(mirrored(widget->geometry(), widget->parentWidget()->width()));
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            label->setAlignment(mirroredAlignment(label->alignment()));
+    }
 }
 
 } // namespace platform

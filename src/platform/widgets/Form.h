@@ -100,6 +100,14 @@ public:
     // created at run time (language menu items) are registered the same way.
     void registerControl(QObject* control, const QString& name, int index = -1);
 
+    // True while the controls sit mirrored, as a window of a language written
+    // right to left shows them. The window follows its layout direction: a
+    // change of direction mirrors every placed control within its parent (a
+    // frame's controls within the frame) and turns the alignment of every
+    // label (mirroredAlignment), and a window loaded in a
+    // right-to-left language is mirrored before its Form_Load.
+    bool isMirrored() const { return m_mirrored; }
+
     void setBackColor(const QColor& color);
     QColor backColor() const;
 
@@ -126,6 +134,7 @@ protected:
 
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Marks a window change as under way for as long as it lives.
@@ -144,6 +153,7 @@ private:
     }
     void runLoad();
     void layoutClient();
+    void followLayoutDirection();
 
     QWidget* m_client = nullptr;
     QMenuBar* m_menuBar = nullptr;
@@ -151,6 +161,7 @@ private:
     bool m_loaded = false;
     bool m_activated = false;
     bool m_showAtScreenSize = false;
+    bool m_mirrored = false;
 };
 
 // Design lengths are in twips: 15 to a pixel.
