@@ -51,17 +51,23 @@ inline bool estimateIsRight(QStringView text, int size, int tolerance = kDefault
     return estimate && estimateIsClose(*estimate, size, tolerance);
 }
 
-// The estimate beside the true size, after an answer: the message's "%1"
-// becomes the estimate and its "%2" the size, so each language puts them
-// where its words need them ("Your estimate: %1° — the angle: %2°"). The
-// estimate is shown as the number it was read as, or as typed when it is too
-// long to be one.
-inline QString estimateComparison(const QString& message, QStringView typed, int size)
+// The estimate as the comparison shows it: the number it was read as, or the
+// text as typed when it is too long to be one.
+inline QString estimateShown(QStringView typed)
 {
     const std::optional<int> estimate = typedAngleValue(typed);
+    return estimate ? QString::number(*estimate) : typed.toString();
+}
+
+// The estimate beside the true size, after an answer: the message's "%1"
+// becomes the estimate and its "%2" the size, each a measure with its degree
+// sign, so each language puts them where its words need them ("Your estimate:
+// %1 — the angle: %2").
+inline QString estimateComparison(const QString& message, const QString& estimate, const QString& size)
+{
     QString text = message;
-    text.replace(QStringLiteral("%2"), QString::number(size));
-    text.replace(QStringLiteral("%1"), estimate ? QString::number(*estimate) : typed.toString());
+    text.replace(QStringLiteral("%2"), size);
+    text.replace(QStringLiteral("%1"), estimate);
     return text;
 }
 

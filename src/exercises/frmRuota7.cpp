@@ -2,6 +2,7 @@
 
 #include "exercise/FanDrawing.h"
 #include "language/LanguageSupport.h"
+#include "language/TextDirection.h"
 #include "platform/services/Random.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/PictureBox.h"
@@ -84,8 +85,10 @@ void frmRuota7::Text1_AnswerGiven(const QString& answer)
         rightAnswerFeedback(); // locks the box, enables "avanti" and gives it the focus
     else
         wrongAnswerFeedback();
-    Label5->setText(
-        estimateComparison(language::LookupString(language::Message::EstimateComparison), answer, AngleSize));
+    // Each measure stays "40°" inside text written right to left.
+    const auto measure = [](const QString& degrees) { return language::isolateMeasure(degrees + QChar(0x00B0)); };
+    Label5->setText(estimateComparison(language::LookupString(language::Message::EstimateComparison),
+                                       measure(estimateShown(answer)), measure(QString::number(AngleSize))));
     Label5->show();
     if (!right && Text1->isEnabled())
         Text1->setFocus();

@@ -40,7 +40,7 @@ enum class Message {
     OkButton,
     MessageBoxTitle,      // the title of the program's message boxes (optional)
     EstimateQuestion,     // estimating: the question beside the angle
-    EstimateComparison,   // estimating: "%1" the pupil's estimate, "%2" the angle's size
+    EstimateComparison,   // estimating: "%1" the pupil's estimate, "%2" the angle's size, both "35°"
     ProtractorQuestion,   // protractor: measure the red angle and type its size
     ProtractorMeasured,   // protractor: after a right answer, the words after the size
     ProtractorName,       // protractor: what a screen reader calls it

@@ -5,6 +5,7 @@
 #include "shared/Modulo1.h"
 #include "exercises/frmRuota7.h"
 #include "language/LanguageSupport.h"
+#include "language/TextDirection.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/services/Random.h"
 #include "platform/services/Screen.h"
@@ -71,14 +72,14 @@ TEST_F(EstimateWindowTest, EveryAnswerShowsTheEstimateBesideTheAngleAndAWrongOne
     frmRuota7* w = open(40, 130, {0.0, 0.0, 100.5 / 360, 19.5 / 359}); // 130 degrees; sound; 20
     const QString comparison = language::LookupString(language::Message::EstimateComparison);
     answer(w, "100");
-    EXPECT_EQ(w->Label5->text(), exercises::estimateComparison(comparison, u"100", 130));
+    EXPECT_EQ(w->Label5->text(), exercises::estimateComparison(comparison, "100°", "130°"));
     EXPECT_TRUE(w->Label5->isVisible());
     EXPECT_EQ(w->Text1->text(), "100"); // left to be corrected
     EXPECT_EQ(w->focusWidget(), w->Text1);
 
     answer(w, "0145,8");
     EXPECT_EQ(shared::CorrectCount, 1);
-    EXPECT_EQ(w->Label5->text(), exercises::estimateComparison(comparison, u"145", 130));
+    EXPECT_EQ(w->Label5->text(), exercises::estimateComparison(comparison, "145°", "130°"));
 
     w->BottoneAvanti->click(); // the next angle comes without the last comparison
     settle();
@@ -101,8 +102,10 @@ TEST_F(EstimateWindowTest, QuestionAndComparisonFitTheirLabelsInEveryLanguage)
         language::CurrentLanguageFile = file.chopped(4);
         frmRuota7* w = open(0, 358);
         answer(w, "199");
+        // Each measure in reading order, also inside text written right to left.
         const QString shown = w->Label5->text();
-        EXPECT_TRUE(shown.contains(QStringLiteral("199")) && shown.contains(QStringLiteral("358"))) << file.toStdString();
+        for (const QString& measure : {QStringLiteral("199°"), QStringLiteral("358°")})
+            EXPECT_TRUE(shown.contains(language::isolateMeasure(measure))) << file.toStdString();
         EXPECT_TRUE(fits(w->Label1) && fits(w->Label5)) << file.toStdString();
     }
 }

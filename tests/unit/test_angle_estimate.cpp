@@ -51,23 +51,16 @@ TEST(AngleEstimate, RightWithinTheToleranceEitherWayAsTyped)
     EXPECT_FALSE(estimateIsClose(INT_MIN, 1));
 }
 
-TEST(AngleEstimate, TheComparisonPutsTheNumbersWhereTheMessageSays)
+TEST(AngleEstimate, TheComparisonShowsTheEstimateAsReadWhereTheMessageSays)
 {
-    const char* message = "Your estimate: %1° — the angle: %2°";
-    struct Row {
-        const char* message;
-        const char* typed;
-        const char* text;
-    };
-    const Row rows[] = {
-        {message, "0040,5", "Your estimate: 40° — the angle: 35°"},
-        {"%2° / %1° / %1°", "12", "35° / 12° / 12°"},
-        {"%1", "99999999999999999999", "99999999999999999999"}, // too long to read: shown as typed
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(estimateComparison(QString::fromUtf8(row.message), QString::fromLatin1(row.typed), 35),
-                  QString::fromUtf8(row.text));
-    }
+    EXPECT_EQ(estimateShown(u"0040,5"), "40");
+    EXPECT_EQ(estimateShown(u","), "0");
+    EXPECT_EQ(estimateShown(u"99999999999999999999"), "99999999999999999999"); // too long to read: as typed
+    EXPECT_EQ(estimateComparison(QStringLiteral("Your estimate: %1 — the angle: %2"), QStringLiteral("40°"),
+                                 QStringLiteral("35°")),
+              QStringLiteral("Your estimate: 40° — the angle: 35°"));
+    EXPECT_EQ(estimateComparison(QStringLiteral("%2 / %1 / %1"), QStringLiteral("12"), QStringLiteral("35")),
+              QStringLiteral("35 / 12 / 12"));
 }
 
 } // namespace
