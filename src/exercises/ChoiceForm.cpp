@@ -29,10 +29,10 @@ ChoiceForm::ChoiceForm(const ChoiceValues& values)
     const ChoiceValues::Rows& rows = values.rows;
     QList<QWidget*> answers;
     for (int row = 0; row < int(values.buttons.size()); ++row) {
-        const ChoiceButton& spec = values.buttons[row];
+        const ChoiceButton& choice = values.buttons[row];
         const QRect place(22, rows.firstTop + row * rows.step, 200, rows.height);
-        QPushButton* b = addControl(newButton(Frame1, place, QString::fromUtf8(spec.caption)),
-                                    QString::fromLatin1(spec.name));
+        QPushButton* b = addControl(newButton(Frame1, place, QString::fromUtf8(choice.caption)),
+                                    QString::fromLatin1(choice.name));
         b->setFont(answerFont);
         connect(b, &QPushButton::clicked, this, [this, row] { answer(m_values.buttons[row]); });
         m_buttons.append(b);
