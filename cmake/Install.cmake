@@ -4,6 +4,7 @@
 #   bin/gonioma      a launcher that starts it from there, wherever the tree lies
 #   share/applications, share/icons/hicolor, share/metainfo
 #                    the desktop entry, the icon and the software-centre entry
+#   share/man/man1/gonioma.1.gz  the manual page, compressed as Debian wants it
 # Included by the main list, which names language_files and sound_files.
 include(GNUInstallDirs)
 
@@ -45,6 +46,18 @@ set(SCREENSHOT_URL ${GONIOMA_SCREENSHOT_URL})
 include(cmake/WriteMetainfo.cmake)
 configure_file(cmake/InstallSettings.cmake.in ${desktop_dir}/install-settings.cmake @ONLY)
 
+# ---- the manual page ---------------------------------------------------------
+# Compressed without a name or a time in its header, so the same page always
+# gives the same bytes.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(GONIOMA_MANUAL ${CMAKE_BINARY_DIR}/man/gonioma.1)
+configure_file(doc/gonioma.1 ${GONIOMA_MANUAL} @ONLY)
+add_custom_command(OUTPUT ${GONIOMA_MANUAL}.gz
+  COMMAND ${GZIP_PROGRAM} -9nf -k ${GONIOMA_MANUAL}
+  DEPENDS ${GONIOMA_MANUAL}
+  COMMENT "Compressing the manual page")
+add_custom_target(gonioma_manual ALL DEPENDS ${GONIOMA_MANUAL}.gz)
+
 # ---- the rules -----------------------------------------------------------
 install(TARGETS gonioma gonioma_sound_helper DESTINATION ${GONIOMA_PROGRAM_DIR})
 install(FILES ${language_files} DESTINATION ${GONIOMA_PROGRAM_DIR})
@@ -53,5 +66,6 @@ install(SCRIPT ${desktop_dir}/install-settings.cmake)
 install(PROGRAMS ${desktop_dir}/gonioma DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${desktop_dir}/${GONIOMA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${METAINFO_OUT} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${GONIOMA_MANUAL}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES data/gonioma.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)

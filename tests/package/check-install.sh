@@ -109,6 +109,19 @@ for lang in it en; do
     grep -q "$pattern" "$METAINFO" || fail "no summary for '$lang'"
 done
 
+# The manual page, compressed, names every option the program's help lists.
+MANUAL="$PREFIX/share/man/man1/gonioma.1.gz"
+gzip -t "$MANUAL" 2>/dev/null || fail "no compressed manual page in share/man/man1"
+zcat "$MANUAL" | groff -man -ww -z 2>"$WORK/groff.log" && [ ! -s "$WORK/groff.log" ] || fail "groff warns about the manual page"
+zcat "$MANUAL" | groff -man -Tutf8 -P-cbou 2>/dev/null | sed 's/\xe2\x80\x90/-/g' >"$WORK/manual.txt"
+QT_QPA_PLATFORM=offscreen "$PREFIX/bin/gonioma" --help >"$WORK/help.txt" 2>"$WORK/help.log" || fail "gonioma --help"
+OPTIONS=$(grep -o -- '--[a-z-]*' "$WORK/help.txt" | sort -u)
+[ -n "$OPTIONS" ] || fail "the help lists no option"
+for option in $OPTIONS; do
+    grep -qF -- "$option" "$WORK/manual.txt" || fail "the manual page does not describe $option"
+done
+say "the manual page is there, compressed, and describes the $(echo "$OPTIONS" | wc -l) options of the help"
+
 # png_size FILE: width and height from the PNG header.
 png_size() {
     [ "$(od -An -tx1 -j1 -N3 "$1" | tr -d ' \n')" = 504e47 ] || return 1
@@ -211,6 +224,7 @@ has "- ./usr/share/applications/$APP_ID.desktop"
 has "- ./usr/share/metainfo/$APP_ID.metainfo.xml"
 has "- ./usr/share/icons/hicolor/scalable/apps/gonioma.svg"
 has "- ./usr/share/icons/hicolor/256x256/apps/gonioma.png"
+has "- ./usr/share/man/man1/gonioma.1.gz"
 OUTSIDE=$(awk '$2 !~ /^\.\/(usr|etc)\// && $2 != "./"' "$WORK/contents")
 [ -z "$OUTSIDE" ] || fail "the package lays files outside /usr and /etc: $OUTSIDE"
 ! grep -q "/local/" "$WORK/contents" || fail "the package lays files under /usr/local"
