@@ -39,7 +39,16 @@ add_custom_target(gonioma_icons ALL DEPENDS ${icon_pngs})
 set(desktop_dir ${CMAKE_BINARY_DIR}/desktop)
 file(RELATIVE_PATH GONIOMA_LAUNCHER_TO_PROGRAM /${CMAKE_INSTALL_BINDIR} /${GONIOMA_PROGRAM_DIR})
 configure_file(data/gonioma-launcher.in ${desktop_dir}/gonioma @ONLY)
-configure_file(data/gonioma.desktop.in ${desktop_dir}/${GONIOMA_APP_ID}.desktop @ONLY)
+configure_file(data/gonioma.desktop.in ${desktop_dir}/entry.desktop @ONLY)
+# The entry's actions, one per exercise, come from the built program's list.
+file(GLOB desktop_languages CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*.lng)
+add_custom_command(OUTPUT ${desktop_dir}/${GONIOMA_APP_ID}.desktop
+  COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:gonioma> -DENTRY=${desktop_dir}/entry.desktop
+          -DOUT=${desktop_dir}/${GONIOMA_APP_ID}.desktop -P ${CMAKE_SOURCE_DIR}/cmake/WriteDesktopActions.cmake
+  DEPENDS gonioma gonioma_data ${desktop_dir}/entry.desktop ${desktop_languages}
+          ${CMAKE_SOURCE_DIR}/cmake/WriteDesktopActions.cmake
+  COMMENT "Writing the desktop entry with an action per exercise")
+add_custom_target(gonioma_desktop_entry ALL DEPENDS ${desktop_dir}/${GONIOMA_APP_ID}.desktop)
 set(METAINFO_TEMPLATE ${CMAKE_SOURCE_DIR}/data/gonioma.metainfo.xml.in)
 set(METAINFO_OUT ${desktop_dir}/${GONIOMA_APP_ID}.metainfo.xml)
 set(SCREENSHOT_URL ${GONIOMA_SCREENSHOT_URL})

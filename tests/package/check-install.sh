@@ -122,6 +122,17 @@ for option in $OPTIONS; do
 done
 say "the manual page is there, compressed, and describes the $(echo "$OPTIONS" | wc -l) options of the help"
 
+# One action per exercise, in menu order, each opening its exercise.
+QT_QPA_PLATFORM=offscreen "$PREFIX/bin/gonioma" --list-exercises 2>/dev/null | cut -f1 >"$WORK/exercises"
+[ -s "$WORK/exercises" ] || fail "the installed program lists no exercise"
+[ "$(sed -n 's/^Actions=//p' "$DESKTOP")" = "$(tr '\n' ';' <"$WORK/exercises")" ] \
+    || fail "the desktop entry's actions are not the exercises: $(grep '^Actions=' "$DESKTOP")"
+while read -r exercise; do
+    sed -n "/^\[Desktop Action $exercise\]\$/,/^\[/p" "$DESKTOP" | grep -qx "Exec=gonioma --exercise $exercise --no-splash" \
+        || fail "the action $exercise does not open its exercise"
+done <"$WORK/exercises"
+say "the desktop entry has an action for each of the $(wc -l <"$WORK/exercises") exercises"
+
 # png_size FILE: width and height from the PNG header.
 png_size() {
     [ "$(od -An -tx1 -j1 -N3 "$1" | tr -d ' \n')" = 504e47 ] || return 1
