@@ -7,7 +7,8 @@
 # launcher starts the installed program, which finds its language files and
 # sound helper and prints nothing but, on a machine without sound, one line
 # saying so. Then it builds the Debian package and checks its control fields
-# (the sound helper's libraries among its dependencies) and its files.
+# (the sound helper's libraries among its dependencies) and its files, and has
+# lintian find no error and no warning in it.
 #
 # Usage: check-install.sh BUILD_DIR SOURCE_DIR
 set -u
@@ -30,7 +31,8 @@ SOURCE=${2:-}
     exit 2
 }
 for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream xvfb-run:xvfb \
-            xwininfo:x11-utils readelf:binutils dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev cpack:cmake; do
+            xwininfo:x11-utils readelf:binutils dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev cpack:cmake \
+            lintian:lintian groff:groff-base; do
     command -v "${tool%%:*}" >/dev/null || fail "${tool%%:*} is missing (package ${tool##*:})"
 done
 
@@ -240,5 +242,15 @@ OUTSIDE=$(awk '$2 !~ /^\.\/(usr|etc)\// && $2 != "./"' "$WORK/contents")
 [ -z "$OUTSIDE" ] || fail "the package lays files outside /usr and /etc: $OUTSIDE"
 ! grep -q "/local/" "$WORK/contents" || fail "the package lays files under /usr/local"
 say "the package $(basename "$DEB") holds the tree under /usr, its settings in /etc"
+has "- ./usr/share/doc/gonioma/copyright"
+has "- ./usr/share/doc/gonioma/changelog.gz"
+for script in preinst postinst prerm postrm; do
+    ! dpkg-deb -I "$DEB" "$script" 2>/dev/null | grep -q ldconfig || fail "the $script script calls ldconfig"
+done
+
+# Debian's package checker finds no error and no warning.
+lintian --tag-display-limit 0 --fail-on error,warning "$DEB" >"$WORK/lintian.log" 2>&1 \
+    || { grep -E '^[EW]: ' "$WORK/lintian.log" >&2 || cat "$WORK/lintian.log" >&2; fail "lintian on $(basename "$DEB")"; }
+say "lintian finds no error and no warning in the package"
 
 say "passed"
