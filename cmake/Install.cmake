@@ -4,6 +4,7 @@
 #   bin/gonioma      a launcher that starts it from there, wherever the tree lies
 #   share/applications, share/icons/hicolor, share/metainfo
 #                    the desktop entry, the icon and the software-centre entry
+#   share/man/man1/gonioma.1.gz  the manual page, compressed as Debian wants it
 # Included by the main list, which names language_files and sound_files.
 include(GNUInstallDirs)
 
@@ -38,12 +39,33 @@ add_custom_target(gonioma_icons ALL DEPENDS ${icon_pngs})
 set(desktop_dir ${CMAKE_BINARY_DIR}/desktop)
 file(RELATIVE_PATH GONIOMA_LAUNCHER_TO_PROGRAM /${CMAKE_INSTALL_BINDIR} /${GONIOMA_PROGRAM_DIR})
 configure_file(data/gonioma-launcher.in ${desktop_dir}/gonioma @ONLY)
-configure_file(data/gonioma.desktop.in ${desktop_dir}/${GONIOMA_APP_ID}.desktop @ONLY)
+configure_file(data/gonioma.desktop.in ${desktop_dir}/entry.desktop @ONLY)
+# The entry's actions, one per exercise, come from the built program's list.
+file(GLOB desktop_languages CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*.lng)
+add_custom_command(OUTPUT ${desktop_dir}/${GONIOMA_APP_ID}.desktop
+  COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:gonioma> -DENTRY=${desktop_dir}/entry.desktop
+          -DOUT=${desktop_dir}/${GONIOMA_APP_ID}.desktop -P ${CMAKE_SOURCE_DIR}/cmake/WriteDesktopActions.cmake
+  DEPENDS gonioma gonioma_data ${desktop_dir}/entry.desktop ${desktop_languages}
+          ${CMAKE_SOURCE_DIR}/cmake/WriteDesktopActions.cmake
+  COMMENT "Writing the desktop entry with an action per exercise")
+add_custom_target(gonioma_desktop_entry ALL DEPENDS ${desktop_dir}/${GONIOMA_APP_ID}.desktop)
 set(METAINFO_TEMPLATE ${CMAKE_SOURCE_DIR}/data/gonioma.metainfo.xml.in)
 set(METAINFO_OUT ${desktop_dir}/${GONIOMA_APP_ID}.metainfo.xml)
 set(SCREENSHOT_URL ${GONIOMA_SCREENSHOT_URL})
 include(cmake/WriteMetainfo.cmake)
 configure_file(cmake/InstallSettings.cmake.in ${desktop_dir}/install-settings.cmake @ONLY)
+
+# ---- the manual page ---------------------------------------------------------
+# Compressed without a name or a time in its header, so the same page always
+# gives the same bytes.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(GONIOMA_MANUAL ${CMAKE_BINARY_DIR}/man/gonioma.1)
+configure_file(doc/gonioma.1 ${GONIOMA_MANUAL} @ONLY)
+add_custom_command(OUTPUT ${GONIOMA_MANUAL}.gz
+  COMMAND ${GZIP_PROGRAM} -9nf -k ${GONIOMA_MANUAL}
+  DEPENDS ${GONIOMA_MANUAL}
+  COMMENT "Compressing the manual page")
+add_custom_target(gonioma_manual ALL DEPENDS ${GONIOMA_MANUAL}.gz)
 
 # ---- the rules -----------------------------------------------------------
 install(TARGETS gonioma gonioma_sound_helper DESTINATION ${GONIOMA_PROGRAM_DIR})
@@ -53,5 +75,6 @@ install(SCRIPT ${desktop_dir}/install-settings.cmake)
 install(PROGRAMS ${desktop_dir}/gonioma DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${desktop_dir}/${GONIOMA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${METAINFO_OUT} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${GONIOMA_MANUAL}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES data/gonioma.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)

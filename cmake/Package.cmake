@@ -1,7 +1,27 @@
 # `cpack -G DEB` in a configured and built folder makes gonioma_<version>_<arch>.deb:
 # the install tree under /usr, with LangSetting.ini kept in /etc/gonioma (below).
-set(GONIOMA_PACKAGE_MAINTAINER "Gonioma developers" CACHE STRING
+# The placeholder names a contact the package checker accepts (a domain
+# reserved for that: mail to it goes nowhere); a school's packager gives its own.
+set(GONIOMA_PACKAGE_MAINTAINER "Gonioma maintainers <maintainers@gonioma.invalid>" CACHE STRING
     "Maintainer field of the Debian package, as \"Name <address>\"")
+# A build folder configured before keeps the earlier placeholder, which names
+# no address at all.
+if(GONIOMA_PACKAGE_MAINTAINER STREQUAL "Gonioma developers")
+  set_property(CACHE GONIOMA_PACKAGE_MAINTAINER PROPERTY VALUE "Gonioma maintainers <maintainers@gonioma.invalid>")
+endif()
+
+# The documents every Debian package carries, in share/doc/gonioma: the
+# copyright in the machine-readable format and the changelog, compressed
+# without a name or a time in its header.
+set(doc_dir ${CMAKE_BINARY_DIR}/doc)
+configure_file(doc/copyright ${doc_dir}/copyright @ONLY)
+configure_file(doc/changelog ${doc_dir}/changelog @ONLY)
+add_custom_command(OUTPUT ${doc_dir}/changelog.gz
+  COMMAND ${GZIP_PROGRAM} -9nf -k ${doc_dir}/changelog
+  DEPENDS ${doc_dir}/changelog
+  COMMENT "Compressing the changelog")
+add_custom_target(gonioma_changelog ALL DEPENDS ${doc_dir}/changelog.gz)
+install(FILES ${doc_dir}/copyright ${doc_dir}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME gonioma)
@@ -34,5 +54,8 @@ set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/DebSettings.cmake)
 file(WRITE ${CMAKE_BINARY_DIR}/deb/conffiles "/etc/gonioma/LangSetting.ini\n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/deb/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The program's libraries are its own, in its own folder: the package needs no
+# shared-library policy, so no ldconfig call in its maintainer scripts.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 
 include(CPack)

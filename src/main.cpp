@@ -1,4 +1,8 @@
+#include "app/CommandLine.h"
 #include "app/ExerciseList.h"
+#include "app/WindowCatalog.h"
+#include "language/LanguageFiles.h"
+#include "language/LanguageSupport.h"
 #include "shared/ModuloColoriSuoni.h"
 #include "app/ProgramIcon.h"
 #include "app/StartUp.h"
@@ -7,6 +11,7 @@
 #include "platform/services/AppDir.h"
 #include "platform/widgets/FocusStyle.h"
 #include "platform/services/EventYield.h"
+#include "platform/services/Screen.h"
 #include "platform/services/SingleInstance.h"
 #include "sound/SoundHelper.h"
 #include "sound/SoundPlayer.h"
@@ -18,7 +23,7 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <cstring>
+#include <variant>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -30,32 +35,51 @@ constexpr int kPixmapCacheKb = 512;
 // the sound libraries it loads, is started once the first window is up, not on
 // the way to it.
 constexpr int kSoundLoadDelayMs = 300;
+// `--windowed`: three quarters of the exercises' design size.
+constexpr QSize kWindowedSize(800 * 3 / 4, 560 * 3 / 4);
 
-bool asksForExerciseList(int argc, char** argv)
+// Writes the text on the output (the help, the version, the exercises) or,
+// for a command-line error, the error output; returns the exit status.
+int print(const QString& text, FILE* stream, int status)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--list-exercises") == 0)
-            return true;
-    }
-    return false;
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    return std::fflush(stream) == 0 && !std::ferror(stream) ? status : 1;
 }
 
-// `gonioma --list-exercises`: the exercises the menu offers, one a line, and
-// the end. No window is made, so it needs no display; and it starts no
-// sounds and takes no lock, so it can run beside a copy of the program.
-int printExerciseList(int argc, char** argv)
+// Reads the command line with a bare core application: the help, the version,
+// `--list-exercises` and every error end here, with no window made, so they
+// need no display; and they start no sounds and take no lock, so they can run
+// beside a copy of the program. Otherwise returns what the run asks for.
+std::variant<app::CommandLineOptions, int> readCommandLine(int argc, char** argv)
 {
     const QCoreApplication application(argc, argv);
-    const QByteArray list = app::exerciseList().toUtf8();
-    std::fwrite(list.constData(), 1, size_t(list.size()), stdout);
-    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    QStringList exercises;
+    for (const app::WindowEntry& exercise : app::exerciseWindows())
+        exercises += exercise.name;
+    const auto parsed = app::parseCommandLine(QCoreApplication::arguments(), exercises,
+                                              language::listLanguageNames(platform::AppDir::path()));
+    if (const auto* error = std::get_if<app::CommandLineError>(&parsed))
+        return print(error->message + u'\n', stderr, app::kCommandLineErrorStatus);
+    const app::CommandLineOptions options = std::get<app::CommandLineOptions>(parsed);
+    if (!options.language.isEmpty())
+        language::useLanguageForThisRun(options.language);
+    switch (options.action) {
+    case app::CommandLineOptions::Action::ShowHelp: return print(app::commandLineHelp(), stdout, 0);
+    case app::CommandLineOptions::Action::ShowVersion: return print(app::commandLineVersion(), stdout, 0);
+    case app::CommandLineOptions::Action::ListExercises: return print(app::exerciseList(), stdout, 0);
+    case app::CommandLineOptions::Action::Run: break;
+    }
+    return options;
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (asksForExerciseList(argc, argv))
-        return printExerciseList(argc, argv);
+    const std::variant<app::CommandLineOptions, int> commandLine = readCommandLine(argc, argv);
+    if (const int* status = std::get_if<int>(&commandLine))
+        return *status;
+    const app::CommandLineOptions& options = std::get<app::CommandLineOptions>(commandLine);
 #if defined(__GLIBC__)
     // Each exercise's drawing boxes hold images of several megabytes; mapped
     // on their own, they go back to the system when the exercise closes,
@@ -79,8 +103,11 @@ int main(int argc, char** argv)
     // drawn for windows long closed.
     QPixmapCache::setCacheLimit(kPixmapCacheKb);
 
+    if (options.windowed)
+        platform::Screen::useWindow(kWindowedSize);
+
     platform::SingleInstance instance;
-    if (!app::StartUp(instance))
+    if (!app::StartUp(instance, {!options.noSplash, options.exercise}))
         return 0;
     QTimer::singleShot(kSoundLoadDelayMs, [] {
         sound::SoundHelper::start(platform::AppDir::path(), [](sound::SoundHelper& helper,

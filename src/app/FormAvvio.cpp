@@ -1,6 +1,7 @@
 #include "app/FormAvvio.h"
 
 #include "app/FormMenu.h"
+#include "app/WindowCatalog.h"
 #include "shared/Modulo1.h"
 #include "shared/ModuloColoriSuoni.h"
 #include "language/LanguageSupport.h"
@@ -68,9 +69,25 @@ void FormAvvio::Form_Resize()
     shared::resizeWithSharedResizer();
 }
 
+namespace {
+QString& windowAfterSplash()
+{
+    static QString name;
+    return name;
+}
+} // namespace
+
+void FormAvvio::openAfterSplash(const QString& windowName)
+{
+    windowAfterSplash() = windowName;
+}
+
 void FormAvvio::BottoneAvvio_Click()
 {
-    changeTo<FormMenu>();
+    if (const std::optional<WindowEntry> window = findWindow(windowAfterSplash()))
+        window->openFrom(*this);
+    else
+        changeTo<FormMenu>();
 }
 
 } // namespace app

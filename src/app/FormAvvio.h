@@ -15,6 +15,10 @@ class FormAvvio : public platform::Form {
 public:
     FormAvvio();
 
+    // The window Avvio opens: an exercise by its catalogue name, or the menu
+    // when the name is empty (as it is unless the command line names one).
+    static void openAfterSplash(const QString& windowName);
+
     std::array<QLabel*, 3> Label2{};
     QPushButton* BottoneAvvio = nullptr;
 

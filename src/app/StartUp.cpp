@@ -2,6 +2,7 @@
 
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
+#include "app/WindowCatalog.h"
 #include "shared/Modulo1.h"
 #include "language/LanguageSupport.h"
 #include "platform/widgets/MessageBox.h"
@@ -10,7 +11,7 @@
 
 namespace app {
 
-bool StartUp(platform::SingleInstance& instance)
+bool StartUp(platform::SingleInstance& instance, const FirstWindows& first)
 {
     if (instance.previousInstanceRunning()) {
         platform::MessageBox::show({language::LookupString(language::Message::AlreadyRunning), platform::MessageIcon::Critical,
@@ -23,7 +24,13 @@ bool StartUp(platform::SingleInstance& instance)
     shared::SoundsOn = true;
     FormMenu::becomeExercisesHome();
     language::captionMessageButtonsFromLanguage();
-    platform::Form::show<FormAvvio>();
+    FormAvvio::openAfterSplash(first.exercise);
+    if (first.splash)
+        platform::Form::show<FormAvvio>();
+    else if (first.exercise.isEmpty())
+        platform::Form::show<FormMenu>();
+    else
+        openWindow(first.exercise);
     return true;
 }
 

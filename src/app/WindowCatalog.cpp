@@ -13,6 +13,8 @@
 #include "exercises/frmRuota7.h"
 #include "exercises/frmRuota8.h"
 
+#include <QPointer>
+
 #include <utility>
 
 namespace app {
@@ -93,6 +95,26 @@ ExerciseWindowsForTesting::ExerciseWindowsForTesting(QList<WindowEntry> exercise
 ExerciseWindowsForTesting::~ExerciseWindowsForTesting()
 {
     exercisesForTesting() = std::move(m_previous);
+}
+
+std::optional<WindowEntry> findWindow(const QString& name)
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    for (WindowEntry& entry : allWindows()) {
+        if (entry.name == name)
+            return std::move(entry);
+    }
+    return std::nullopt;
+}
+
+bool openWindow(const QString& name)
+{
+    const std::optional<WindowEntry> entry = findWindow(name);
+    const QPointer<platform::Form> form = entry ? entry->load() : nullptr;
+    if (form)
+        form->showForm();
+    return form && form->isLoaded();
 }
 
 } // namespace app

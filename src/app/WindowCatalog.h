@@ -41,6 +41,13 @@ QList<WindowEntry> allWindows();
 // screenshot tool go through.
 QList<WindowEntry> exerciseWindows();
 
+// The window of that name, when the catalogue has one.
+std::optional<WindowEntry> findWindow(const QString& name);
+
+// Loads and shows the window of that name with no window to replace; false
+// when there is none or it was unloaded while loading.
+bool openWindow(const QString& name);
+
 // For tests: while it lives, exerciseWindows() gives the entries it was made
 // with instead of the registered ones, so a menu can be built with more
 // exercises than the program has.

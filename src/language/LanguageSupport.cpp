@@ -51,6 +51,11 @@ bool saveLanguageSetting(const QString& name)
     return false;
 }
 
+void useLanguageForThisRun(const QString& name)
+{
+    unsavedLanguage() = name;
+}
+
 void forgetUnsavedLanguage()
 {
     unsavedLanguage().reset();

@@ -23,6 +23,10 @@ QString readLanguageSetting();
 // error output says so); returns whether it was saved.
 bool saveLanguageSetting(const QString& name);
 
+// Uses the language for this run only, as a choice that could not be saved:
+// LangSetting.ini is left as it is until the pupil picks one from the menu.
+void useLanguageForThisRun(const QString& name);
+
 // Forgets a choice that could not be saved, as at the start of a run.
 void forgetUnsavedLanguage();
 

@@ -166,8 +166,10 @@ null_audio_start() {
 
 # ---- the program's processes -------------------------------------------------
 
-start_program() { # start_program NAME: starts $APP, its pid in STARTED
-    "$APP" >"$WORK/$1.log" 2>&1 &
+start_program() { # start_program NAME [OPTION...]: starts $APP, its pid in STARTED
+    local name=$1
+    shift
+    "$APP" "$@" >"$WORK/$name.log" 2>&1 &
     STARTED=$!
     PIDS+=("$STARTED")
 }

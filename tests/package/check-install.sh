@@ -7,7 +7,8 @@
 # launcher starts the installed program, which finds its language files and
 # sound helper and prints nothing but, on a machine without sound, one line
 # saying so. Then it builds the Debian package and checks its control fields
-# (the sound helper's libraries among its dependencies) and its files.
+# (the sound helper's libraries among its dependencies) and its files, and has
+# lintian find no error and no warning in it.
 #
 # Usage: check-install.sh BUILD_DIR SOURCE_DIR
 set -u
@@ -30,7 +31,8 @@ SOURCE=${2:-}
     exit 2
 }
 for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream xvfb-run:xvfb \
-            xwininfo:x11-utils readelf:binutils dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev cpack:cmake; do
+            xwininfo:x11-utils readelf:binutils dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev cpack:cmake \
+            lintian:lintian groff:groff-base; do
     command -v "${tool%%:*}" >/dev/null || fail "${tool%%:*} is missing (package ${tool##*:})"
 done
 
@@ -108,6 +110,30 @@ for lang in it en; do
     if [ $lang = en ]; then pattern='<summary>'; else pattern="<summary xml:lang=\"$lang\">"; fi
     grep -q "$pattern" "$METAINFO" || fail "no summary for '$lang'"
 done
+
+# The manual page, compressed, names every option the program's help lists.
+MANUAL="$PREFIX/share/man/man1/gonioma.1.gz"
+gzip -t "$MANUAL" 2>/dev/null || fail "no compressed manual page in share/man/man1"
+zcat "$MANUAL" | groff -man -ww -z 2>"$WORK/groff.log" && [ ! -s "$WORK/groff.log" ] || fail "groff warns about the manual page"
+zcat "$MANUAL" | groff -man -Tutf8 -P-cbou 2>/dev/null | sed 's/\xe2\x80\x90/-/g' >"$WORK/manual.txt"
+QT_QPA_PLATFORM=offscreen "$PREFIX/bin/gonioma" --help >"$WORK/help.txt" 2>"$WORK/help.log" || fail "gonioma --help"
+OPTIONS=$(grep -o -- '--[a-z-]*' "$WORK/help.txt" | sort -u)
+[ -n "$OPTIONS" ] || fail "the help lists no option"
+for option in $OPTIONS; do
+    grep -qF -- "$option" "$WORK/manual.txt" || fail "the manual page does not describe $option"
+done
+say "the manual page is there, compressed, and describes the $(echo "$OPTIONS" | wc -l) options of the help"
+
+# One action per exercise, in menu order, each opening its exercise.
+QT_QPA_PLATFORM=offscreen "$PREFIX/bin/gonioma" --list-exercises 2>/dev/null | cut -f1 >"$WORK/exercises"
+[ -s "$WORK/exercises" ] || fail "the installed program lists no exercise"
+[ "$(sed -n 's/^Actions=//p' "$DESKTOP")" = "$(tr '\n' ';' <"$WORK/exercises")" ] \
+    || fail "the desktop entry's actions are not the exercises: $(grep '^Actions=' "$DESKTOP")"
+while read -r exercise; do
+    sed -n "/^\[Desktop Action $exercise\]\$/,/^\[/p" "$DESKTOP" | grep -qx "Exec=gonioma --exercise $exercise --no-splash" \
+        || fail "the action $exercise does not open its exercise"
+done <"$WORK/exercises"
+say "the desktop entry has an action for each of the $(wc -l <"$WORK/exercises") exercises"
 
 # png_size FILE: width and height from the PNG header.
 png_size() {
@@ -211,9 +237,20 @@ has "- ./usr/share/applications/$APP_ID.desktop"
 has "- ./usr/share/metainfo/$APP_ID.metainfo.xml"
 has "- ./usr/share/icons/hicolor/scalable/apps/gonioma.svg"
 has "- ./usr/share/icons/hicolor/256x256/apps/gonioma.png"
+has "- ./usr/share/man/man1/gonioma.1.gz"
 OUTSIDE=$(awk '$2 !~ /^\.\/(usr|etc)\// && $2 != "./"' "$WORK/contents")
 [ -z "$OUTSIDE" ] || fail "the package lays files outside /usr and /etc: $OUTSIDE"
 ! grep -q "/local/" "$WORK/contents" || fail "the package lays files under /usr/local"
 say "the package $(basename "$DEB") holds the tree under /usr, its settings in /etc"
+has "- ./usr/share/doc/gonioma/copyright"
+has "- ./usr/share/doc/gonioma/changelog.gz"
+for script in preinst postinst prerm postrm; do
+    ! dpkg-deb -I "$DEB" "$script" 2>/dev/null | grep -q ldconfig || fail "the $script script calls ldconfig"
+done
+
+# Debian's package checker finds no error and no warning.
+lintian --tag-display-limit 0 --fail-on error,warning "$DEB" >"$WORK/lintian.log" 2>&1 \
+    || { grep -E '^[EW]: ' "$WORK/lintian.log" >&2 || cat "$WORK/lintian.log" >&2; fail "lintian on $(basename "$DEB")"; }
+say "lintian finds no error and no warning in the package"
 
 say "passed"

@@ -11,10 +11,18 @@ QSize& overrideSize()
     static QSize size;
     return size;
 }
+
+QSize& windowSize()
+{
+    static QSize size;
+    return size;
+}
 } // namespace
 
 QSize Screen::size()
 {
+    if (windowSize().isValid())
+        return windowSize();
     if (overrideSize().isValid())
         return overrideSize();
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -25,6 +33,16 @@ QSize Screen::size()
 void Screen::setSizeForTesting(const QSize& size)
 {
     overrideSize() = size;
+}
+
+void Screen::useWindow(const QSize& size)
+{
+    windowSize() = size;
+}
+
+bool Screen::isWindowed()
+{
+    return windowSize().isValid();
 }
 
 } // namespace platform

@@ -169,6 +169,11 @@ QColor Form::backColor() const
 void Form::fillScreen()
 {
     const QSize screen = Screen::size();
+    if (Screen::isWindowed()) {
+        // A normal window: the pupil moves it and the window manager frames it.
+        resize(screen);
+        return;
+    }
     // The screen's size is the outer size; the frame the window manager adds
     // (if any is known yet) is taken off so the whole window stays visible.
     const QSize frameExtra = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
