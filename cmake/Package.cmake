@@ -27,11 +27,11 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME gonioma)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "exercises on angles for pupils of 8 to 12")
-set(CPACK_PACKAGE_DESCRIPTION "Eight interactive exercises on angles for primary and lower secondary
+set(CPACK_PACKAGE_DESCRIPTION "Ten interactive exercises on angles for primary and lower secondary
 school. The program draws each angle as a fan that opens degree by degree
 and asks the pupil to classify, compare, find, build or complete it; every
-answer is judged at once with a picture and a sound. Italian, English,
-Spanish and French are included.")
+answer is judged at once with a picture and a sound. Twelve languages are
+included, Arabic written right to left among them.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

@@ -11,8 +11,8 @@ if(SCREENSHOT_URL)
   string(REPLACE "<" "&lt;" url "${url}")
   set(GONIOMA_SCREENSHOTS "  <screenshots>
     <screenshot type=\"default\">
-      <caption>The main menu with the eight exercises</caption>
-      <caption xml:lang=\"it\">Il menu principale con le otto esercitazioni</caption>
+      <caption>The main menu with its exercises</caption>
+      <caption xml:lang=\"it\">Il menu principale con le esercitazioni</caption>
       <image>${url}</image>
     </screenshot>
   </screenshots>")
