@@ -3,6 +3,7 @@
 #include "platform/widgets/PictureBox.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -125,6 +126,37 @@ TEST(PictureBox, LinesDrawnOneByOneLookAsTheFigureRedrawnFromItsList)
     shown(box);
     box.resize(320, 240);
     EXPECT_EQ(shown(box), incremental);
+}
+
+// A digest of the colours of every pixel, row by row.
+std::string pixelDigest(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (int y = 0; y < rgb.height(); ++y)
+        hash.addData(QByteArrayView(rgb.constScanLine(y), rgb.width() * 4));
+    return hash.result().toHex().toStdString();
+}
+
+// A figure drawn line by line into the backing image and the same figure
+// redrawn from the list after a resize, against digests of what the box showed
+// before it followed the screen's pixel ratio: at ratio 1 not a pixel moved.
+TEST(PictureBox, AtRatioOneTheFigureKeepsEveryPixel)
+{
+    PictureBox box;
+    box.resize(333, 217);
+    box.show();
+    shown(box);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(box.devicePixelRatioF(), 1.0);
+    drawRightAngle(box, 17);
+    exercise::drawArm(&box, 200);
+    for (int d = 40; d < 70; ++d)
+        exercise::drawStep(&box, d, exercise::kEraseColor);
+    EXPECT_EQ(pixelDigest(shown(box)), "b7e9e9023167d9beb735a06e2dd8c58a8214407c");
+
+    box.resize(217, 333);
+    EXPECT_EQ(pixelDigest(shown(box)), "0a053b77fcaa2ae090d377ab846f019f760421de");
 }
 
 } // namespace

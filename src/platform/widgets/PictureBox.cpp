@@ -74,7 +74,9 @@ void PictureBox::drawLine(QPainter& painter, const DrawnLine& l) const
 
 void PictureBox::redrawBacking()
 {
-    m_backing = QImage(size(), QImage::Format_RGB32);
+    m_backing = QImage(deviceSize(), QImage::Format_RGB32);
+    // Painters on the image work in the box's own pixels, as on the box.
+    m_backing.setDevicePixelRatio(devicePixelRatioF());
     m_backing.fill(Qt::white);
     QPainter painter(&m_backing);
     for (const DrawnLine& l : std::as_const(m_lines))
@@ -100,7 +102,9 @@ void PictureBox::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     if (hasBacking()) {
-        painter.drawImage(event->rect(), m_backing, event->rect());
+        const QRectF target(event->rect());
+        const qreal ratio = m_backing.devicePixelRatio();
+        painter.drawImage(target, m_backing, QRectF(target.topLeft() * ratio, target.size() * ratio));
     } else {
         painter.fillRect(event->rect(), Qt::white);
         painter.save();
@@ -111,6 +115,21 @@ void PictureBox::paintEvent(QPaintEvent* event)
     }
     if (hasFocus())
         FocusStyle::drawFocusFrame(&painter, rect());
+}
+
+bool PictureBox::event(QEvent* event)
+{
+    // A move to a screen of another pixel ratio: paints draw from the list
+    // until the backing image is made anew at the new ratio.
+    if (event->type() == QEvent::ScreenChangeInternal
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        || event->type() == QEvent::DevicePixelRatioChange
+#endif
+    ) {
+        m_backing = QImage();
+        update();
+    }
+    return QWidget::event(event);
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event)

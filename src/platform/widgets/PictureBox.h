@@ -29,6 +29,10 @@ struct DrawnLine {
 // a repaint of everything drawn so far. Lines are aliased and one pixel wide
 // by default, so a white line erases a yellow one exactly.
 //
+// The backing image has as many pixels as the screen gives the box (twice its
+// size at a device pixel ratio of 2), so a one-pixel line is one pixel of the
+// screen; it is made anew when the box moves to a screen of another ratio.
+//
 // A box given a focus policy wears the program's focus frame while it has the
 // keyboard focus and takes Space and Enter as a click.
 class PictureBox : public QWidget {
@@ -66,6 +70,7 @@ signals:
     void mouseDown(Qt::MouseButton button);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -75,7 +80,12 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    bool hasBacking() const { return m_backing.size() == size(); }
+    // The box's size in the screen's pixels.
+    QSize deviceSize() const { return (QSizeF(size()) * devicePixelRatioF()).toSize(); }
+    bool hasBacking() const
+    {
+        return m_backing.size() == deviceSize() && m_backing.devicePixelRatio() == devicePixelRatioF();
+    }
     void redrawBacking();
     void makeBackingWhenIdle();
     void drawLine(QPainter& painter, const DrawnLine& line) const;
@@ -83,8 +93,8 @@ private:
     QRectF m_scale{QPointF(-2, -2), QPointF(2, 2)};
     int m_drawWidth = 1;
     QList<DrawnLine> m_lines;
-    // What is drawn, at the box's size; made anew after a change of size or
-    // scale, when the event loop is next idle.
+    // What is drawn, in the screen's pixels; made anew after a change of size,
+    // scale or pixel ratio, when the event loop is next idle.
     QImage m_backing;
     bool m_backingPending = false;
     bool m_pressed = false;
