@@ -52,6 +52,13 @@ enum class Message {
     ProtractorLeft,
     ProtractorUp,
     ProtractorDown,
+    TeacherPasswordPrompt,  // the teacher's password is asked for
+    TeacherPasswordChoose,  // first use: the teacher chooses a password
+    TeacherPasswordRepeat,  // first use: the same password again
+    TeacherPasswordMismatch,// first use: the two differ, or it is empty
+    TeacherPasswordNotKept, // first use: this account's settings cannot be written
+    TeacherPasswordWrong,
+    TeacherPasswordWait,    // "%1" the seconds before the next try
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -109,6 +116,13 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::ProtractorLeft, "0118", false},
     MessageEntry{Message::ProtractorUp, "0119", false},
     MessageEntry{Message::ProtractorDown, "0120", false},
+    MessageEntry{Message::TeacherPasswordPrompt, "0200", false},
+    MessageEntry{Message::TeacherPasswordChoose, "0201", false},
+    MessageEntry{Message::TeacherPasswordRepeat, "0202", false},
+    MessageEntry{Message::TeacherPasswordMismatch, "0203", false},
+    MessageEntry{Message::TeacherPasswordNotKept, "0204", false},
+    MessageEntry{Message::TeacherPasswordWrong, "0205", false},
+    MessageEntry{Message::TeacherPasswordWait, "0206", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},

@@ -11,6 +11,7 @@
 #include "platform/services/Random.h"
 #include "platform/services/Screen.h"
 #include "sound/SoundPlayer.h"
+#include "teacher/TeacherPassword.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -29,6 +30,13 @@ void AppFixture::SetUp()
 {
     ASSERT_TRUE(m_dir.isValid());
     platform::AppDir::setPathForTesting(m_dir.path());
+    // The school's and the account's settings and results of a test lie in its
+    // own folder, never in the real ones.
+    for (const char* name : {"GONIOMA_CONFIG", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+        m_savedEnvironment.append(qgetenv(name));
+    qputenv("GONIOMA_CONFIG", QFile::encodeName(m_dir.filePath(QStringLiteral("school/gonioma.conf"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
     platform::Screen::setSizeForTesting(QSize(1024, 768));
     platform::EventYield::setPaceMs(0);
     platform::Random::resetForTesting();
@@ -62,9 +70,17 @@ void AppFixture::TearDown()
     language::applyLanguageDirection(); // no language: back to left to right
     platform::MessageBox::setHandlerForTesting({});
     sound::SoundPlayer::setRecorderForTesting({});
+    teacher::setPasswordAnswerForTesting({});
+    teacher::PasswordGate::shared() = teacher::PasswordGate();
     platform::Random::resetForTesting();
     platform::Screen::setSizeForTesting(QSize());
     platform::AppDir::setPathForTesting(QString());
+    if (m_savedEnvironment.size() == 3) {
+        qputenv("GONIOMA_CONFIG", m_savedEnvironment[0]);
+        qputenv("XDG_CONFIG_HOME", m_savedEnvironment[1]);
+        qputenv("XDG_DATA_HOME", m_savedEnvironment[2]);
+    }
+    m_savedEnvironment.clear();
 }
 
 void AppFixture::installShippedLanguages()

@@ -54,4 +54,5 @@ private:
     QList<platform::MessageAnswer> m_answers;
     QList<platform::MessageRequest> m_asked;
     QStringList m_sounds;
+    QList<QByteArray> m_savedEnvironment; // the settings' variables before the test
 };
