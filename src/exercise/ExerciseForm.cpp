@@ -3,6 +3,7 @@
 #include "shared/Modulo1.h"
 #include "shared/ModuloColoriSuoni.h"
 #include "exercise/FeedbackIcons.h"
+#include "exercise/RoundSummary.h"
 #include "language/LanguageSupport.h"
 #include "language/TextDirection.h"
 #include "language/TranslateForm.h"
@@ -16,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QUuid>
 
 #include <algorithm>
 
@@ -152,6 +154,7 @@ void ExerciseForm::Form_Activate()
     LabelErt->setText(shared::WrongLabelText);
     ComandoIconaSi->setAccessibleName(shared::CorrectLabelText);
     ComandoIconaNo->setAccessibleName(shared::WrongLabelText);
+    startRound();
     newQuestion();
 }
 
@@ -162,6 +165,10 @@ void ExerciseForm::Form_Resize()
 
 void ExerciseForm::newQuestion()
 {
+    // A round that has ended asks nothing more until "again".
+    if (m_summary)
+        return;
+    m_wrongTriesInQuestion = 0;
     ++m_questionNumber;
     setBackColor(shared::RandomBackColor());
     // A pupil already on an answer control stays there (an exercise without
@@ -213,12 +220,15 @@ void ExerciseForm::rightAnswerFeedback()
     shared::PlayRightSound();
     EtichettaEsatti->setText(shared::countText(shared::CorrectCount));
     announce(ComandoIconaSi, shared::CorrectLabelText);
-    if (!BottoneAvanti)
-        return;
-    BottoneAvanti->setEnabled(true);
-    for (QWidget* control : m_parts.answerControls)
-        control->setEnabled(false);
-    BottoneAvanti->setFocus();
+    const bool roundEnded = countRightAnswerInRound();
+    if (BottoneAvanti) {
+        BottoneAvanti->setEnabled(true);
+        for (QWidget* control : m_parts.answerControls)
+            control->setEnabled(false);
+        BottoneAvanti->setFocus();
+    }
+    if (roundEnded)
+        showRoundSummary();
 }
 
 void ExerciseForm::showMeasureMessage(int measure, language::Message message)
@@ -272,6 +282,11 @@ void ExerciseForm::keyPressEvent(QKeyEvent* event)
         Command7_Click();
         return;
     }
+    // The summary of a round takes no answers.
+    if (m_summary) {
+        Form::keyPressEvent(event);
+        return;
+    }
     const int digit = event->key() - Qt::Key_1;
     if (digit >= 0 && digit < 9 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         const QList<QWidget*> choices = choicesOnScreen();
@@ -291,6 +306,7 @@ void ExerciseForm::closeEvent(QCloseEvent* event)
 
 void ExerciseForm::wrongAnswerFeedback()
 {
+    ++m_wrongTriesInQuestion;
     shared::addOne(shared::WrongCount);
     EtichettaErrati->setText(shared::countText(shared::WrongCount));
     ComandoIconaSi->hide();
@@ -303,6 +319,87 @@ void ExerciseForm::showCounts()
 {
     EtichettaEsatti->setText(shared::countText(shared::CorrectCount));
     EtichettaErrati->setText(shared::countText(shared::WrongCount));
+}
+
+RoundSummary* ExerciseForm::roundSummary() const
+{
+    return m_summary;
+}
+
+void ExerciseForm::startRound()
+{
+    m_roundOutcomes.clear();
+    m_roundId = m_roundLength > 0 ? QUuid::createUuid().toString(QUuid::WithoutBraces) : QString();
+}
+
+bool ExerciseForm::countRightAnswerInRound()
+{
+    if (m_roundLength <= 0 || m_summary)
+        return false;
+    QuestionOutcome outcome;
+    outcome.wrongTries = m_wrongTriesInQuestion;
+    // Only a figure the summary will show is kept.
+    if (outcome.wrongTries > 0) {
+        for (const PictureBox* box : m_parts.drawingBoxes)
+            outcome.figures.append({box->scale(), box->lines()});
+    }
+    m_roundOutcomes.append(outcome);
+    return m_roundOutcomes.size() >= m_roundLength;
+}
+
+void ExerciseForm::showRoundSummary()
+{
+    // What lies under the summary cannot be reached from the keyboard.
+    m_coveredControls.clear();
+    for (QWidget* control : client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->isEnabled()) {
+            m_coveredControls.append(control);
+            control->setEnabled(false);
+        }
+    }
+    m_summary = new RoundSummary(tallyRound(m_roundOutcomes), client());
+    connect(m_summary, &RoundSummary::again, this, [this] { startAnotherRound(); });
+    connect(m_summary, &RoundSummary::menu, this, [this] { leaveAfterRound(); });
+    m_summary->show();
+    m_summary->CommandAgain->setFocus();
+    announce(ComandoIconaSi, m_summary->Title->text());
+}
+
+void ExerciseForm::startAnotherRound()
+{
+    if (!m_summary)
+        return;
+    m_summary->hide();
+    m_summary->deleteLater();
+    m_summary = nullptr;
+    for (const QPointer<QWidget>& control : std::as_const(m_coveredControls)) {
+        if (control)
+            control->setEnabled(true);
+    }
+    m_coveredControls.clear();
+    shared::CorrectCount = 0;
+    shared::WrongCount = 0;
+    showCounts();
+    ComandoIconaSi->show();
+    ComandoIconaNo->hide();
+    startRound();
+    // As "avanti" does, with what an exercise adds to it.
+    if (BottoneAvanti)
+        BottoneAvanti_Click();
+    else
+        newQuestion();
+}
+
+void ExerciseForm::leaveAfterRound()
+{
+    if (windowChangeUnderWay())
+        return;
+    if (returnToMenuHook())
+        returnToMenuHook()(*this);
+    else
+        unload();
+    shared::CorrectCount = 0;
+    shared::WrongCount = 0;
 }
 
 } // namespace exercise

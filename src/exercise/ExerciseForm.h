@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercise/FanDrawing.h"
+#include "exercise/RoundTally.h"
 #include "language/Messages.h"
 #include "platform/widgets/Form.h"
 
@@ -19,6 +20,8 @@ class PictureBox;
 }
 
 namespace exercise {
+
+class RoundSummary;
 
 // Where the frame's controls stand in an exercise's design, in pixels, given
 // by name: placeFrame({.feedbackArea = ..., .exitButton = ...}).
@@ -82,6 +85,16 @@ public:
     // needs no knowledge of the menu. It shows the menu in place of `from`.
     static void setReturnToMenu(std::function<void(platform::Form& from)> returnToMenu);
 
+    // Rounds: a level may ask a set number of questions. After the last one
+    // is answered right a summary covers the window, with "again" (a new
+    // round) and "menu". 0, the default: endless. Set before the first question.
+    void setRoundLength(int questions) { m_roundLength = questions; }
+    int roundLength() const { return m_roundLength; }
+    // The current round's own id, new for each round; empty outside a round.
+    QString roundId() const { return m_roundId; }
+    // The summary of the round just ended; nullptr while a round goes on.
+    RoundSummary* roundSummary() const;
+
 protected:
     explicit ExerciseForm(const QString& name);
 
@@ -129,8 +142,22 @@ private:
     // Presses a choice as a click does, when it is enabled.
     static void press(QWidget* choice);
 
+    // Rounds.
+    void startRound();
+    // Counts a right answer in the round; true when it ended the round.
+    bool countRightAnswerInRound();
+    void showRoundSummary();
+    void startAnotherRound();
+    void leaveAfterRound();
+
     ExerciseParts m_parts;
     quint64 m_questionNumber = 0;
+    int m_roundLength = 0;
+    QString m_roundId;
+    QList<QuestionOutcome> m_roundOutcomes;
+    int m_wrongTriesInQuestion = 0;
+    QPointer<RoundSummary> m_summary;
+    QList<QPointer<QWidget>> m_coveredControls; // disabled while the summary shows
 };
 
 } // namespace exercise

@@ -2,6 +2,7 @@
 
 #include "exercises/AngleQuestion.h"
 #include "exercises/TypedAngle.h"
+#include "exercises/levels/LevelDraws.h"
 #include "platform/services/Random.h"
 
 #include <QString>
@@ -28,10 +29,10 @@ inline constexpr int kDefaultEstimateTolerance = 15;
 // drawing.
 inline AngleQuestion estimateQuestion(const RandomDraw& next, EstimateRange range = {})
 {
-    AngleQuestion question;
-    question.startDegrees = platform::integerPart(next() * 360);
-    question.size = platform::integerPart(next() * (range.largest - range.smallest + 1)) + range.smallest;
-    return question;
+    Level level = defaultLevel(QStringLiteral("frmRuota7"));
+    level.min = range.smallest;
+    level.max = range.largest;
+    return estimateQuestion(next, level);
 }
 
 // Whether an estimate is within `tolerance` degrees of the size.

@@ -1,6 +1,7 @@
 #include "exercises/ChoiceForm.h"
 
 #include "exercise/FanDrawing.h"
+#include "exercises/levels/LevelSettings.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/services/Random.h"
@@ -16,7 +17,9 @@ using namespace platform;
 ChoiceForm::ChoiceForm(const ChoiceValues& values)
     : ExerciseForm(QString::fromLatin1(values.windowName))
     , m_values(values)
+    , m_level(levelFor(QString::fromLatin1(values.windowName)))
 {
+    setRoundLength(m_level.questions);
     setWindowTitle(QString::fromUtf8(values.designCaption));
     setDesignInnerSize(800, 560);
 
@@ -56,7 +59,7 @@ ChoiceForm::ChoiceForm(const ChoiceValues& values)
 void ChoiceForm::NewAngle(const exercise::DrawingGuard& guard)
 {
     Picture1->clear();
-    const AngleQuestion question = m_values.chooseQuestion(&Random::next);
+    const AngleQuestion question = m_values.chooseQuestion(&Random::next, m_level);
     StartDegrees = qint16(question.startDegrees);
     AngleSize = qint16(question.size);
     // The arms stand at exactly the measure that is judged and shown.

@@ -2,6 +2,7 @@
 
 #include "exercise/ExerciseForm.h"
 #include "exercises/AngleQuestion.h"
+#include "exercises/levels/Level.h"
 #include "language/Messages.h"
 
 #include <QList>
@@ -41,7 +42,7 @@ struct ChoiceValues {
         const char* fontFamily;        // nullptr: the window's own
         qreal pointSize;
     } measureMessage;
-    AngleQuestion (*chooseQuestion)(const RandomDraw& next);
+    AngleQuestion (*chooseQuestion)(const RandomDraw& next, const Level& level);
 };
 
 // Choose one answer: a random angle is swept open in the drawing box at the
@@ -71,6 +72,7 @@ private:
     void answer(const ChoiceButton& button);
 
     ChoiceValues m_values;
+    Level m_level;
     QList<QPushButton*> m_buttons;
 };
 

@@ -3,6 +3,8 @@
 #include "exercise/FanDrawing.h"
 #include "exercise/TypedAnswerBox.h"
 #include "exercises/TypedAngle.h"
+#include "exercises/levels/LevelDraws.h"
+#include "exercises/levels/LevelSettings.h"
 #include "language/LanguageSupport.h"
 #include "language/TextDirection.h"
 #include "platform/widgets/Controls.h"
@@ -30,7 +32,9 @@ QString message(language::Message id)
 CompletionForm::CompletionForm(const CompletionValues& values)
     : ExerciseForm(QString::fromLatin1(values.windowName))
     , m_values(values)
+    , m_level(levelFor(QString::fromLatin1(values.windowName)))
 {
+    setRoundLength(m_level.questions);
     setWindowTitle(QString::fromUtf8(values.designCaption));
     setDesignInnerSize(800, 480);
 
@@ -75,8 +79,9 @@ void CompletionForm::NewCompletionAngle(const exercise::DrawingGuard& guard)
     Picture1->clear();
     // Both numbers are fixed before any drawing: an answer typed while the
     // figure opens is judged on them.
-    StartDegrees = qint16(integerPart(Random::next() * 360));
-    AngleSize = qint16(integerPart(Random::next() * m_values.wholeAngle + 1));
+    const AngleQuestion question = givenAngleQuestion(&Random::next, m_level);
+    StartDegrees = qint16(question.startDegrees);
+    AngleSize = qint16(question.size);
 
     // The given angle in red, its last line being its second arm, then the
     // rest of the whole angle in yellow; no arm is drawn again over the fans.

@@ -2,6 +2,7 @@
 
 #include "exercise/ExerciseForm.h"
 #include "exercise/TypedAnswerBox.h"
+#include "exercises/levels/Level.h"
 #include "language/Messages.h"
 
 class QLabel;
@@ -55,6 +56,7 @@ private:
     bool answeredAlready() const;
 
     CompletionValues m_values;
+    Level m_level;
 };
 
 } // namespace exercises

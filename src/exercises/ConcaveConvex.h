@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercises/AngleQuestion.h"
+#include "exercises/levels/LevelDraws.h"
 #include "platform/services/Random.h"
 
 namespace exercises {
@@ -9,14 +10,10 @@ namespace exercises {
 // direction of its first arm, then a size of 10 to 170 in steps of 10, then a
 // coin that makes half of the angles concave by adding 180 (190 to 350). The
 // three numbers are drawn in that order, all before any drawing.
+// This is the exercise's default level.
 inline AngleQuestion concaveConvexQuestion(const RandomDraw& next)
 {
-    AngleQuestion question;
-    question.startDegrees = platform::integerPart(next() * 360);
-    question.size = platform::integerPart(next() * 17 + 1) * 10;
-    if (platform::integerPart(next() * 2) == 1)
-        question.size += 180;
-    return question;
+    return concaveConvexQuestion(next, defaultLevel(QStringLiteral("frmRuota2")));
 }
 
 // The two answers of the exercise.

@@ -4,6 +4,7 @@
 #include "exercises/AngleClasses.h"
 #include "exercises/AngleQuestion.h"
 #include "language/TextDirection.h"
+#include "exercises/levels/LevelDraws.h"
 #include "platform/services/Random.h"
 
 #include <QChar>
@@ -15,25 +16,10 @@ namespace exercises {
 // direction of its first arm, then a class draw k of 0 to 19: k 1 and 2 give a
 // right angle, 3 a straight one, 4 a full turn, 5 to 10 a size of 1 to 180 and
 // the rest a size of 1 to 360 (these two draw one number more, last).
+// This is the exercise's default level.
 inline AngleQuestion measureQuestion(const RandomDraw& next)
 {
-    AngleQuestion question;
-    question.startDegrees = platform::integerPart(next() * 360);
-    const int k = platform::integerPart(next() * 20);
-    switch (k) {
-    case 1:
-    case 2: question.size = 90; break;
-    case 3: question.size = 180; break;
-    case 4: question.size = 360; break;
-    case 5:
-    case 6:
-    case 7:
-    case 8:
-    case 9:
-    case 10: question.size = platform::integerPart(next() * 180) + 1; break;
-    default: question.size = platform::integerPart(next() * 360) + 1; break;
-    }
-    return question;
+    return measureQuestion(next, defaultLevel(QStringLiteral("frmRuota1a")));
 }
 
 // The list that records the angles of a class: 0 acute, 1 right, 2 obtuse,

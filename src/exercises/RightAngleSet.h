@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/levels/LevelDraws.h"
 #include "platform/services/Random.h"
 
 #include <functional>
@@ -30,10 +31,10 @@ inline int rightBoxFrom(double r)
 
 // The size of a box that is not the right one, from a number in [0, 1): one of
 // 30, 60, ..., 360 degrees, its substitute in place of 90.
+// This is the exercise's default level.
 inline int otherBoxSize(int box, double r)
 {
-    const int size = platform::integerPart(r * 12 + 1) * 30;
-    return size == kRightAngle ? substituteSize(box) : size;
+    return otherBoxSize(box, r, defaultLevel(QStringLiteral("frmRuota4")));
 }
 
 // The angle shown in one box, in whole degrees.
@@ -50,8 +51,9 @@ struct BoxAngle {
 class RightAngleSet {
 public:
     // `next` gives the random numbers, in [0, 1).
-    explicit RightAngleSet(std::function<double()> next)
+    explicit RightAngleSet(std::function<double()> next, Level level = defaultLevel(QStringLiteral("frmRuota4")))
         : m_next(std::move(next))
+        , m_level(std::move(level))
         , m_rightBox(rightBoxFrom(m_next()))
     {
     }
@@ -62,13 +64,14 @@ public:
     BoxAngle choose(int box)
     {
         BoxAngle angle;
-        angle.start = platform::integerPart(m_next() * 360);
-        angle.size = box == m_rightBox ? kRightAngle : otherBoxSize(box, m_next());
+        angle.start = drawStart(m_next, m_level);
+        angle.size = box == m_rightBox ? kRightAngle : otherBoxSize(box, m_next(), m_level);
         return angle;
     }
 
 private:
     std::function<double()> m_next;
+    Level m_level;
     int m_rightBox;
 };
 

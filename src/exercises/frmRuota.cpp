@@ -3,6 +3,8 @@
 #include "shared/Modulo1.h"
 #include "exercise/AngleGeometry.h"
 #include "exercise/FanDrawing.h"
+#include "exercises/levels/LevelDraws.h"
+#include "exercises/levels/LevelSettings.h"
 #include "language/LanguageSupport.h"
 #include "platform/widgets/Controls.h"
 #include "platform/services/EventYield.h"
@@ -48,7 +50,9 @@ bool frmRuota::BuildGuard::stillCurrent() const
 
 frmRuota::frmRuota()
     : ExerciseForm(QStringLiteral("frmRuota"))
+    , m_level(levelFor(QStringLiteral("frmRuota")))
 {
+    setRoundLength(m_level.questions);
     setWindowTitle(QStringLiteral("costruisci l'angolo"));
     setDesignInnerSize(800, 560);
 
@@ -102,10 +106,21 @@ frmRuota::frmRuota()
                 .wrongCount = QRect(708, 360, 76, 28),
                 .nextButton = QRect(480, 412, 304, 52),
                 .exitButton = QRect(480, 480, 304, 52)});
+    // Only the step buttons the level offers are shown.
+    const std::pair<PressButton*, int> buttonSteps[] = {{Command5, 90}, {Command6, 45}, {Command4, 30},
+                                                        {Command1, 10}, {Command2, 5},  {Command3, 1}};
+    PressButton* firstOffered = nullptr;
+    for (const auto& [button, step] : buttonSteps) {
+        const bool offered = m_level.steps.contains(step);
+        button->setVisible(offered);
+        button->setEnabled(offered);
+        if (offered && !firstOffered)
+            firstOffered = button;
+    }
     declareParts({.drawingBoxes = {Picture1},
                   .answerControls = {Command8, Command9},
                   .measureMessage = Label5,
-                  .questionFocus = Command5});
+                  .questionFocus = firstOffered});
 
     connect(Command5, &PressButton::mouseDown, this, [this](Qt::MouseButton b) { Command5_MouseDown(b); });
     connect(Command6, &PressButton::mouseDown, this, [this](Qt::MouseButton b) { Command6_MouseDown(b); });
@@ -153,10 +168,12 @@ void frmRuota::NewTargetAngle(const exercise::DrawingGuard& guard)
     Picture1->clear();
     restartBuilding();
     BuiltAngle = 0;
-    StartDegrees = qint16(integerPart(Random::next() * 360));
+    // By default any size but a full turn, 0 included, whatever the first
+    // arm's direction.
+    const AngleQuestion question = buildQuestion(&Random::next, m_level);
+    StartDegrees = qint16(question.startDegrees);
     CurrentDegrees = StartDegrees;
-    // Any size but a full turn, 0 included, whatever the first arm's direction.
-    TargetAngle = qint16(integerPart(Random::next() * 360));
+    TargetAngle = qint16(question.size);
     EventYield::now();
     if (!guard.stillCurrent())
         return;

@@ -2,6 +2,7 @@
 
 #include "exercise/ExerciseForm.h"
 #include "exercises/AngleBuilder.h"
+#include "exercises/levels/Level.h"
 
 class QGroupBox;
 class QLabel;
@@ -82,6 +83,7 @@ private:
     // Starts the building afresh: turns still drawing stop.
     void restartBuilding();
 
+    Level m_level;
     quint64 m_build = 0;     // increases when the building starts afresh
     int m_runningTurns = 0;  // turns of this building still drawing
     bool m_overlapped = false; // something drew while a turn was drawing

@@ -1,7 +1,7 @@
 #include "exercises/frmRuota1.h"
 
 #include "exercises/AngleClasses.h"
-#include "platform/services/Random.h"
+#include "exercises/levels/LevelDraws.h"
 
 namespace exercises {
 
@@ -11,14 +11,6 @@ template <AngleClass angleClass> bool claims(int size)
     return belongsTo(angleClass, size);
 }
 
-// The first arm anywhere, then one of the twelve sizes 15, 30, ..., 180.
-AngleQuestion fifteenDegreeSteps(const RandomDraw& next)
-{
-    AngleQuestion question;
-    question.startDegrees = platform::integerPart(next() * 360);
-    question.size = platform::integerPart(next() * 12 + 1) * 15;
-    return question;
-}
 } // namespace
 
 frmRuota1::frmRuota1()
@@ -31,7 +23,7 @@ frmRuota1::frmRuota1()
                               {"Command3", "piatto", &claims<AngleClass::Straight>, language::Message::IsStraight}},
                   .rows = {.firstTop = 36, .step = 56, .height = 46},
                   .measureMessage = {.geometry = QRect(236, 28, 268, 84), .fontFamily = nullptr, .pointSize = 18},
-                  .chooseQuestion = &fifteenDegreeSteps})
+                  .chooseQuestion = &classifyQuestion})
     , Command8(answerButton(0))
     , Command1(answerButton(1))
     , Command2(answerButton(2))

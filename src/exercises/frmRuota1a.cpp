@@ -2,6 +2,7 @@
 
 #include "exercise/FanDrawing.h"
 #include "exercises/MeasureClasses.h"
+#include "exercises/levels/LevelSettings.h"
 #include "language/LanguageSupport.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/ListTextBox.h"
@@ -29,7 +30,9 @@ constexpr int kListHeight = 162;
 
 frmRuota1a::frmRuota1a()
     : ExerciseForm(QStringLiteral("frmRuota1a"))
+    , m_level(levelFor(QStringLiteral("frmRuota1a")))
 {
+    setRoundLength(m_level.questions);
     setWindowTitle(QStringLiteral("catalogazione in base alle misure"));
     setDesignInnerSize(800, 560);
 
@@ -99,7 +102,7 @@ frmRuota1a::frmRuota1a()
 void frmRuota1a::NewAngle(const exercise::DrawingGuard& guard)
 {
     Picture1->clear();
-    const AngleQuestion question = measureQuestion(&Random::next);
+    const AngleQuestion question = measureQuestion(&Random::next, m_level);
     StartDegrees = qint16(question.startDegrees);
     AngleSize = qint16(question.size);
     // The measure is written before the figure opens: an answer given during

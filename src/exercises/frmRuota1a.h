@@ -2,6 +2,7 @@
 
 #include "exercise/ExerciseForm.h"
 #include "exercises/AngleClasses.h"
+#include "exercises/levels/Level.h"
 
 #include <array>
 
@@ -50,6 +51,8 @@ private:
     void Command4_Click() { answer(AngleClass::Concave); }
     void Command5_Click() { answer(AngleClass::Full); }
     void answer(AngleClass claimed);
+
+    Level m_level;
 };
 
 } // namespace exercises

@@ -20,7 +20,7 @@ frmRuota2::frmRuota2()
                               {"Command1", "convesso", &claims<Convexity::Convex>, language::Message::IsConvex}},
                   .rows = {.firstTop = 60, .step = 100, .height = 64},
                   .measureMessage = {.geometry = QRect(226, 28, 278, 84), .fontFamily = "Arial", .pointSize = 15.75},
-                  .chooseQuestion = &concaveConvexQuestion})
+                  .chooseQuestion = static_cast<AngleQuestion (*)(const RandomDraw&, const Level&)>(&concaveConvexQuestion)})
     , Command8(answerButton(0))
     , Command1(answerButton(1))
 {

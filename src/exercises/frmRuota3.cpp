@@ -1,6 +1,8 @@
 #include "exercises/frmRuota3.h"
 
 #include "exercise/FanDrawing.h"
+#include "exercises/levels/LevelDraws.h"
+#include "exercises/levels/LevelSettings.h"
 #include "language/TextDirection.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/PictureBox.h"
@@ -16,12 +18,6 @@ using namespace platform;
 namespace {
 const QString kLabelFamily = QStringLiteral("Arial");
 
-// One of 10, 20, ..., 360, each as likely.
-qint16 randomSize()
-{
-    return qint16(integerPart(Random::next() * 36 + 1) * 10);
-}
-
 QString measureText(int degrees)
 {
     return language::isolateMeasure(QString::number(degrees) + QChar(0x00B0));
@@ -30,7 +26,9 @@ QString measureText(int degrees)
 
 frmRuota3::frmRuota3()
     : ExerciseForm(QStringLiteral("frmRuota3"))
+    , m_level(levelFor(QStringLiteral("frmRuota3")))
 {
+    setRoundLength(m_level.questions);
     setWindowTitle(QStringLiteral("< > ="));
     setDesignInnerSize(800, 560);
 
@@ -94,8 +92,9 @@ void frmRuota3::NewAnglePair(const exercise::DrawingGuard& guard)
     Picture2->clear();
     // Both sizes are fixed before any drawing: answers given while the figures
     // are still opening are judged on them.
-    AngleSize1 = randomSize();
-    AngleSize2 = randomSize();
+    const AnglePair pair = comparePair(&Random::next, m_level);
+    AngleSize1 = qint16(pair.left);
+    AngleSize2 = qint16(pair.right);
     // The measures are written only when they are shown: before the answer
     // nothing, not even a screen reader, may tell them.
     Label1->clear();

@@ -2,6 +2,7 @@
 
 #include "exercise/ExerciseForm.h"
 #include "exercises/Comparison.h"
+#include "exercises/levels/Level.h"
 
 class QLabel;
 class QPushButton;
@@ -45,6 +46,8 @@ private:
     void Command1_Click() { answer(Relation::Greater); }
     void Command2_Click() { answer(Relation::Equal); }
     void answer(Relation claimed);
+
+    Level m_level;
 };
 
 } // namespace exercises

@@ -1,6 +1,7 @@
 #include "exercises/frmRuota4.h"
 
 #include "exercise/FanDrawing.h"
+#include "exercises/levels/LevelSettings.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/services/Random.h"
@@ -38,7 +39,9 @@ QRect boxPlace(int number)
 
 frmRuota4::frmRuota4()
     : ExerciseForm(QStringLiteral("frmRuota4"))
+    , m_level(levelFor(QStringLiteral("frmRuota4")))
 {
+    setRoundLength(m_level.questions);
     setWindowTitle(QStringLiteral("riconosci l'angolo retto"));
     setDesignInnerSize(800, 560);
 
@@ -105,7 +108,7 @@ void frmRuota4::NewAngleSet(const exercise::DrawingGuard& guard)
         b->clear();
     // Each box has its angle chosen just before it is drawn, and is judged on
     // it from then on, while its fan is still opening.
-    RightAngleSet set(&Random::next);
+    RightAngleSet set(&Random::next, m_level);
     for (int n = 1; n <= kAngleBoxCount; ++n) {
         const BoxAngle chosen = set.choose(n);
         m_angles[size_t(n - 1)] = chosen;

@@ -54,6 +54,7 @@ private:
     // The question in which each box last had its angle chosen.
     std::array<quint64, kAngleBoxCount> m_chosenIn{};
     int m_framedBox = 0; // the box Shape1 stands around, 0 while hidden
+    Level m_level;
 };
 
 } // namespace exercises

@@ -1,6 +1,7 @@
 #include "exercises/frmRuota7.h"
 
 #include "exercise/FanDrawing.h"
+#include "exercises/levels/LevelSettings.h"
 #include "language/LanguageSupport.h"
 #include "language/TextDirection.h"
 #include "platform/services/Random.h"
@@ -16,7 +17,11 @@ using namespace platform;
 
 frmRuota7::frmRuota7()
     : ExerciseForm(QStringLiteral("frmRuota7"))
+    , m_level(levelFor(QStringLiteral("frmRuota7")))
 {
+    setRoundLength(m_level.questions);
+    sizes = {m_level.min, m_level.max};
+    tolerance = m_level.tolerance;
     setWindowTitle(QStringLiteral("stima l'angolo"));
     setDesignInnerSize(800, 480);
 
@@ -67,7 +72,10 @@ void frmRuota7::NewEstimateAngle(const exercise::DrawingGuard& guard)
     Picture1->clear();
     // Both numbers are fixed before any drawing: an estimate typed while the
     // figure opens is judged on them.
-    const AngleQuestion question = estimateQuestion(&Random::next, sizes);
+    Level level = m_level;
+    level.min = sizes.smallest;
+    level.max = sizes.largest;
+    const AngleQuestion question = estimateQuestion(&Random::next, level);
     StartDegrees = qint16(question.startDegrees);
     AngleSize = qint16(question.size);
     Label1->setText(language::LookupString(language::Message::EstimateQuestion));

@@ -42,6 +42,8 @@ private:
     void NewEstimateAngle(const exercise::DrawingGuard& guard);
     // Enter released on a box holding an estimate.
     void Text1_AnswerGiven(const QString& answer);
+
+    Level m_level;
 };
 
 } // namespace exercises

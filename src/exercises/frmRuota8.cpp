@@ -4,6 +4,8 @@
 #include "exercise/Protractor.h"
 #include "exercise/TypedAnswerBox.h"
 #include "exercises/TypedAngle.h"
+#include "exercises/levels/LevelDraws.h"
+#include "exercises/levels/LevelSettings.h"
 #include "language/LanguageSupport.h"
 #include "platform/services/Random.h"
 #include "platform/widgets/Controls.h"
@@ -18,7 +20,9 @@ using namespace platform;
 
 frmRuota8::frmRuota8()
     : ExerciseForm(QStringLiteral("frmRuota8"))
+    , m_level(levelFor(QStringLiteral("frmRuota8")))
 {
+    setRoundLength(m_level.questions);
     setWindowTitle(QStringLiteral("misura con il goniometro"));
     setDesignInnerSize(800, 480);
 
@@ -63,8 +67,9 @@ void frmRuota8::NewMeasuredAngle(const exercise::DrawingGuard& guard)
     Label1->setText(language::LookupString(language::Message::ProtractorQuestion));
     Goniometro1->putAtRest();
     // Fixed before any drawing: a reading typed while the fan opens is judged on them.
-    StartDegrees = qint16(integerPart(Random::next() * 360));
-    AngleSize = qint16(integerPart(Random::next() * 180 + 1));
+    const AngleQuestion question = givenAngleQuestion(&Random::next, m_level);
+    StartDegrees = qint16(question.startDegrees);
+    AngleSize = qint16(question.size);
     exercise::drawAngle(Picture1, StartDegrees, AngleSize, guard);
 }
 

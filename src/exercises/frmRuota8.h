@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercise/ExerciseForm.h"
+#include "exercises/levels/Level.h"
 
 class QLabel;
 
@@ -38,6 +39,8 @@ protected:
 private:
     void NewMeasuredAngle(const exercise::DrawingGuard& guard);
     void Text1_AnswerGiven(const QString& answer);
+
+    Level m_level;
 };
 
 } // namespace exercises

@@ -59,6 +59,15 @@ enum class Message {
     TeacherPasswordNotKept, // first use: this account's settings cannot be written
     TeacherPasswordWrong,
     TeacherPasswordWait,    // "%1" the seconds before the next try
+    RoundTitle,           // a round's summary: "%1" the number of questions
+    RoundFirstTry,        // "%1" the questions right at the first try
+    RoundMoreTries,       // "%1" the questions right after more tries
+    RoundFiguresCaption,  // heads the figures of the questions that needed more tries
+    RoundAllFirstTry,     // in its place when every question was right at once
+    RoundWrongTries,      // under such a figure: "%1" its wrong tries
+    RoundAgain,           // the button that starts a new round
+    RoundMenu,            // the button that goes back to the menu
+    LockedNoPassword,     // locked mode without any teacher password: nobody may close
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -123,6 +132,15 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::TeacherPasswordNotKept, "0204", false},
     MessageEntry{Message::TeacherPasswordWrong, "0205", false},
     MessageEntry{Message::TeacherPasswordWait, "0206", false},
+    MessageEntry{Message::RoundTitle, "0130", false},
+    MessageEntry{Message::RoundFirstTry, "0131", false},
+    MessageEntry{Message::RoundMoreTries, "0132", false},
+    MessageEntry{Message::RoundFiguresCaption, "0133", false},
+    MessageEntry{Message::RoundAllFirstTry, "0134", false},
+    MessageEntry{Message::RoundWrongTries, "0135", false},
+    MessageEntry{Message::RoundAgain, "0136", false},
+    MessageEntry{Message::RoundMenu, "0137", false},
+    MessageEntry{Message::LockedNoPassword, "0140", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},

@@ -18,6 +18,7 @@
 #include "shared/Modulo1.h"
 #include "shared/ModuloColoriSuoni.h"
 #include "exercise/ExerciseForm.h"
+#include "exercise/RoundSummary.h"
 #include "exercises/frmRuota.h"
 #include "exercises/frmRuota1.h"
 #include "exercises/frmRuota1a.h"
@@ -38,6 +39,9 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -221,6 +225,16 @@ protected:
     }
 
     static bool hasNext(const Window& w) { return w.parts().hasNextButton; }
+
+    // Moves on after a right answer: "avanti" where there is one (the others
+    // ask the next question by themselves).
+    static void nextQuestion(Window& w)
+    {
+        if (w.BottoneAvanti && w.BottoneAvanti->isEnabled()) {
+            w.BottoneAvanti->click();
+            settle();
+        }
+    }
 
     // Everything a pupil can press, click or type into, found among the window's
     // widgets rather than in what it declares: a control it forgot to declare is
@@ -620,6 +634,100 @@ TYPED_TEST(ExerciseContract, AfterARightAnswerNothingButAvantiAndEsciCanChangeAC
     EXPECT_EQ(shared::WrongCount, 0);
     EXPECT_EQ(w->EtichettaEsatti->text(), " 1");
     EXPECT_EQ(w->EtichettaErrati->text(), " 0");
+}
+
+TYPED_TEST(ExerciseContract, ARoundOfThreeEndsInItsSummaryThenAgainOrTheMenu)
+{
+    using Window = typename TypeParam::Window;
+    // The teacher's level: rounds of three questions.
+    const QString school = QString::fromLocal8Bit(qgetenv("GONIOMA_CONFIG"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(school).path()));
+    QFile file(school);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Program]\r\n[" + QByteArray(TypeParam::kName) + "]\r\nQuestions=3\r\n");
+    file.close();
+
+    // Two rounds: each question and the sound of its right answer.
+    QList<double> numbers;
+    for (int i = 0; i < 6; ++i)
+        numbers += this->oneQuestion() + QList<double>{0.0};
+    auto* w = this->open(numbers);
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->roundLength(), 3);
+    const QString firstRound = w->roundId();
+    EXPECT_FALSE(firstRound.isEmpty());
+
+    TypeParam::answerRight(*w);          // right at the first try
+    this->nextQuestion(*w);
+    TypeParam::answerWrong(*w);          // right after two wrong tries
+    TypeParam::answerWrong(*w);
+    TypeParam::answerRight(*w);
+    this->nextQuestion(*w);
+    EXPECT_EQ(w->roundSummary(), nullptr);
+    EXPECT_EQ(w->questionNumber(), 3u);
+    TypeParam::answerRight(*w);          // the third: the round ends
+    AppFixture::settle();
+    exercise::RoundSummary* summary = w->roundSummary();
+    ASSERT_NE(summary, nullptr);
+    EXPECT_TRUE(summary->isVisible());
+    EXPECT_EQ(w->questionNumber(), 3u); // nothing more is asked
+    EXPECT_EQ(summary->FirstTry->text(), language::LookupString(language::Message::RoundFirstTry)
+                                             .replace(QStringLiteral("%1"), QStringLiteral("2")));
+    EXPECT_EQ(summary->MoreTries->text(), language::LookupString(language::Message::RoundMoreTries)
+                                              .replace(QStringLiteral("%1"), QStringLiteral("1")));
+    // The question that needed more tries, its figure drawn again box by box.
+    ASSERT_EQ(summary->figureBoxes.size(), 1);
+    ASSERT_EQ(summary->figureBoxes[0].size(), w->parts().drawingBoxes.size());
+    bool drawnAgain = false;
+    for (platform::PictureBox* box : summary->figureBoxes[0])
+        drawnAgain = drawnAgain || !box->lines().isEmpty();
+    EXPECT_TRUE(drawnAgain);
+    EXPECT_EQ(summary->geometry(), w->client()->rect());
+    // The answers under it are out of reach.
+    for (int digit = 1; digit <= 9; ++digit)
+        QTest::keyClick(w, Qt::Key(Qt::Key_0 + digit));
+    EXPECT_EQ(shared::CorrectCount, 3);
+    EXPECT_EQ(shared::WrongCount, 2);
+
+    // "Again": a new round from zero, with a question open to its answers.
+    summary->CommandAgain->click();
+    AppFixture::settle();
+    EXPECT_EQ(w->roundSummary(), nullptr);
+    EXPECT_EQ(w->questionNumber(), 4u);
+    EXPECT_EQ(shared::CorrectCount, 0);
+    EXPECT_EQ(w->EtichettaEsatti->text(), " 0");
+    EXPECT_FALSE(w->roundId().isEmpty());
+    EXPECT_NE(w->roundId(), firstRound);
+    for (QWidget* control : w->parts().answerControls)
+        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+    for (int i = 0; i < 3; ++i) {
+        TypeParam::answerRight(*w);
+        this->nextQuestion(*w);
+    }
+    summary = w->roundSummary();
+    ASSERT_NE(summary, nullptr);
+    EXPECT_EQ(summary->FirstTry->text(), language::LookupString(language::Message::RoundFirstTry)
+                                             .replace(QStringLiteral("%1"), QStringLiteral("3")));
+    EXPECT_TRUE(summary->figureBoxes.isEmpty());
+
+    // "Menu": back to the menu, without asking.
+    summary->CommandMenu->click();
+    AppFixture::settle();
+    EXPECT_EQ(Form::instance<Window>(), nullptr);
+    EXPECT_NE(Form::instance<app::FormMenu>(), nullptr);
+    EXPECT_TRUE(this->asked().isEmpty());
+}
+
+TYPED_TEST(ExerciseContract, WithoutARoundThereIsNoRoundIdAndNoSummary)
+{
+    auto* w = this->open(this->twoQuestions());
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->roundLength(), 0);
+    EXPECT_TRUE(w->roundId().isEmpty());
+    TypeParam::answerRight(*w);
+    this->nextQuestion(*w);
+    EXPECT_EQ(w->roundSummary(), nullptr);
+    EXPECT_EQ(w->questionNumber(), 2u);
 }
 
 TEST(ExerciseCatalog, EveryRegisteredExerciseHasItsContractAndItsOwnButton)
