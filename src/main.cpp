@@ -1,4 +1,7 @@
 #include "app/CommandLine.h"
+#include "app/LockedMode.h"
+#include "exercises/levels/LevelSettings.h"
+#include "teacher/TeacherPassword.h"
 #include "app/ExerciseList.h"
 #include "app/WindowCatalog.h"
 #include "language/LanguageFiles.h"
@@ -20,6 +23,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QPixmapCache>
+#include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
@@ -47,6 +51,20 @@ int print(const QString& text, FILE* stream, int status)
     return std::fflush(stream) == 0 && !std::ferror(stream) ? status : 1;
 }
 
+// `--hash-password`: the password on standard input (its first line) becomes
+// the line a teacher pastes into [Program] of the school settings.
+int printPasswordHash()
+{
+    QTextStream input(stdin);
+    const QString password = input.readLine();
+    if (password.isEmpty())
+        return print(QStringLiteral("gonioma: no password on standard input.\n"), stderr, 1);
+    const QByteArray hash = teacher::hashPassword(password);
+    if (hash.isEmpty())
+        return print(QStringLiteral("gonioma: the password could not be hashed.\n"), stderr, 1);
+    return print(QStringLiteral("TeacherPasswordHash=") + QString::fromLatin1(hash) + u'\n', stdout, 0);
+}
+
 // Reads the command line with a bare core application: the help, the version,
 // `--list-exercises` and every error end here, with no window made, so they
 // need no display; and they start no sounds and take no lock, so they can run
@@ -68,6 +86,7 @@ std::variant<app::CommandLineOptions, int> readCommandLine(int argc, char** argv
     case app::CommandLineOptions::Action::ShowHelp: return print(app::commandLineHelp(), stdout, 0);
     case app::CommandLineOptions::Action::ShowVersion: return print(app::commandLineVersion(), stdout, 0);
     case app::CommandLineOptions::Action::ListExercises: return print(app::exerciseList(), stdout, 0);
+    case app::CommandLineOptions::Action::HashPassword: return printPasswordHash();
     case app::CommandLineOptions::Action::Run: break;
     }
     return options;
@@ -106,8 +125,14 @@ int main(int argc, char** argv)
     if (options.windowed)
         platform::Screen::useWindow(kWindowedSize);
 
+    exercises::useLevelForThisRun(options.level);
+    // Locked, the run starts straight in the exercise it names.
+    const bool locked = options.locked || app::lockedBySchoolSettings();
+    app::setLocked(locked);
+    const bool splash = !options.noSplash && !(locked && !options.exercise.isEmpty());
+
     platform::SingleInstance instance;
-    if (!app::StartUp(instance, {!options.noSplash, options.exercise}))
+    if (!app::StartUp(instance, {splash, options.exercise}))
         return 0;
     QTimer::singleShot(kSoundLoadDelayMs, [] {
         sound::SoundHelper::start(platform::AppDir::path(), [](sound::SoundHelper& helper,

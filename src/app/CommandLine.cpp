@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "exercises/levels/Level.h"
+
 #include <QCommandLineParser>
 
 #ifndef GONIOMA_VERSION
@@ -17,6 +19,26 @@ const QString kWindowed = QStringLiteral("windowed");
 const QString kListExercises = QStringLiteral("list-exercises");
 const QString kHelp = QStringLiteral("help");
 const QString kVersion = QStringLiteral("version");
+const QString kLevel = QStringLiteral("level");
+const QString kLocked = QStringLiteral("locked");
+const QString kHashPassword = QStringLiteral("hash-password");
+
+// What the teacher sets for a run: the level, the locked mode, and the hash
+// of the teacher's password for the school settings.
+void addLevelAndLockOptions(QCommandLineParser& parser)
+{
+    parser.addOption({kLevel,
+                      QStringLiteral("Every exercise takes the built-in level <name> (%1) in this run, "
+                                     "whatever the school settings say.")
+                          .arg(exercises::builtInLevelNames().join(QStringLiteral(", "))),
+                      QStringLiteral("name")});
+    parser.addOption({kLocked,
+                      QStringLiteral("Locked mode: no \"Esci\" and no language menu; closing a window asks "
+                                     "for the teacher's password. With --exercise, start straight in it.")});
+    parser.addOption({kHashPassword,
+                      QStringLiteral("Read a password from standard input and print the line "
+                                     "TeacherPasswordHash=... for [Program] of /etc/gonioma/gonioma.conf; then end.")});
+}
 
 // The options the program knows, for parsing and for the help text alike.
 void describeOptions(QCommandLineParser& parser)
@@ -40,12 +62,14 @@ void describeOptions(QCommandLineParser& parser)
                                      "is left as it is."),
                       QStringLiteral("name")});
     parser.addOption({kWindowed, QStringLiteral("Run in a window instead of on the whole screen.")});
+    addLevelAndLockOptions(parser);
 }
 
 CommandLineError invalidOption(const QString& what)
 {
     QStringList names;
-    for (const QString& name : {kHelp, kVersion, kListExercises, kExercise, kNoSplash, kLanguage, kWindowed})
+    for (const QString& name :
+         {kHelp, kVersion, kListExercises, kExercise, kNoSplash, kLanguage, kWindowed, kLevel, kLocked, kHashPassword})
         names += QStringLiteral("--") + name;
     return {QStringLiteral("gonioma: %1; valid options: %2.").arg(what, names.join(QStringLiteral(", ")))};
 }
@@ -84,6 +108,8 @@ std::variant<CommandLineOptions, CommandLineError> parseCommandLine(const QStrin
         options.action = CommandLineOptions::Action::ShowVersion;
     else if (parser.isSet(kListExercises))
         options.action = CommandLineOptions::Action::ListExercises;
+    else if (parser.isSet(kHashPassword))
+        options.action = CommandLineOptions::Action::HashPassword;
 
     options.exercise = parser.value(kExercise);
     if (parser.isSet(kExercise) && !exercises.contains(options.exercise))
@@ -93,6 +119,10 @@ std::variant<CommandLineOptions, CommandLineError> parseCommandLine(const QStrin
         return unknownValue(QStringLiteral("language"), options.language, languages);
     options.noSplash = parser.isSet(kNoSplash);
     options.windowed = parser.isSet(kWindowed);
+    options.level = parser.value(kLevel);
+    if (parser.isSet(kLevel) && !exercises::builtInLevelNames().contains(options.level))
+        return unknownValue(QStringLiteral("level"), options.level, exercises::builtInLevelNames());
+    options.locked = parser.isSet(kLocked);
     return options;
 }
 

@@ -9,7 +9,7 @@ namespace app {
 
 // What the command line asks of this run.
 struct CommandLineOptions {
-    enum class Action { Run, ShowHelp, ShowVersion, ListExercises };
+    enum class Action { Run, ShowHelp, ShowVersion, ListExercises, HashPassword };
     Action action = Action::Run;
     // A window name of the catalogue, opened instead of the menu; empty for
     // the menu.
@@ -20,6 +20,12 @@ struct CommandLineOptions {
     QString language;
     // A window of a fixed size instead of the whole screen.
     bool windowed = false;
+    // A built-in level every exercise takes in this run; empty for the
+    // levels of the school settings.
+    QString level;
+    // Pupils cannot leave: no "Esci", no language menu, closing asks for the
+    // teacher's password.
+    bool locked = false;
 };
 
 // A command line the program cannot follow: one line that names what is wrong

@@ -2,6 +2,7 @@
 
 #include "shared/Modulo1.h"
 #include "shared/ModuloColoriSuoni.h"
+#include "app/LockedMode.h"
 #include "app/MenuLayout.h"
 #include "app/WindowCatalog.h"
 #include "exercise/ExerciseForm.h"
@@ -147,6 +148,8 @@ void FormMenu::Form_Load()
     QPalette p = Check1->palette();
     p.setColor(QPalette::Window, backColor());
     Check1->setPalette(p);
+    if (isLocked())
+        lockMenu(*this);
 }
 
 void FormMenu::Form_Activate()

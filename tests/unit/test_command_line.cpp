@@ -101,4 +101,54 @@ TEST(CommandLine, HelpNamesEveryOptionAndTheProgramAsInstalled)
     EXPECT_TRUE(app::commandLineVersion().startsWith(QStringLiteral("Gonioma ")));
 }
 
+struct TeacherRun {
+    QStringList arguments;
+    Action action;
+    QString level;
+    bool locked;
+    QString exercise;
+};
+
+TEST(CommandLine, ReadsTheLevelTheLockedModeAndThePasswordHash)
+{
+    const QList<TeacherRun> table{
+        {{}, Action::Run, {}, false, {}},
+        {{"--level", "tens"}, Action::Run, "tens", false, {}},
+        {{"--level=default", "--exercise", "frmRuota"}, Action::Run, "default", false, "frmRuota"},
+        {{"--locked"}, Action::Run, {}, true, {}},
+        {{"--locked", "--exercise", "frmRuota4", "--level", "round"}, Action::Run, "round", true, "frmRuota4"},
+        {{"--hash-password"}, Action::HashPassword, {}, false, {}},
+    };
+    for (const TeacherRun& row : table) {
+        SCOPED_TRACE(row.arguments.join(u' ').toStdString());
+        const auto parsed = parse(row.arguments);
+        ASSERT_TRUE(std::holds_alternative<CommandLineOptions>(parsed))
+            << std::get<CommandLineError>(parsed).message.toStdString();
+        const CommandLineOptions& options = std::get<CommandLineOptions>(parsed);
+        EXPECT_EQ(options.action, row.action);
+        EXPECT_EQ(options.level, row.level);
+        EXPECT_EQ(options.locked, row.locked);
+        EXPECT_EQ(options.exercise, row.exercise);
+    }
+
+    const QList<Refused> refused{
+        {{"--level", "hard"}, {"level \"hard\"", "default, tens, upright, round"}},
+        {{"--level"}, {"--level", "--locked", "--hash-password"}},
+        {{"--locked=1"}, {"locked"}},
+    };
+    for (const Refused& row : refused) {
+        SCOPED_TRACE(row.arguments.join(u' ').toStdString());
+        const auto parsed = parse(row.arguments);
+        ASSERT_TRUE(std::holds_alternative<CommandLineError>(parsed));
+        const QString message = std::get<CommandLineError>(parsed).message;
+        EXPECT_FALSE(message.contains(u'\n')) << message.toStdString();
+        for (const QString& mention : row.mentions)
+            EXPECT_TRUE(message.contains(mention)) << message.toStdString() << " lacks " << mention.toStdString();
+    }
+
+    const QString help = app::commandLineHelp();
+    for (const char* option : {"--level <name>", "--locked", "--hash-password"})
+        EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
+}
+
 } // namespace
