@@ -21,9 +21,11 @@
 #include "exercises/frmRuota6.h"
 #include "exercises/frmRuota7.h"
 #include "exercises/frmRuota8.h"
+#include "exercise/ExerciseForm.h"
 #include "exercise/Protractor.h"
 #include "language/LanguageSupport.h"
 #include "platform/services/AppDir.h"
+#include "platform/services/EventYield.h"
 #include "platform/widgets/FocusStyle.h"
 #include "platform/widgets/Form.h"
 #include "platform/widgets/ListTextBox.h"
@@ -34,6 +36,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QFont>
 #include <QHash>
 #include <QLineEdit>
@@ -250,5 +254,49 @@ int main(int argc, char** argv)
             shoot(QStringLiteral("question"));
         closeAll();
     }
+
+    // The summary at the end of a round: rounds of three in the comparison
+    // (two boxes a figure) and in finding the right angle (six), the first
+    // question answered wrong twice.
+    QTemporaryDir school;
+    const QString settings = school.filePath(QStringLiteral("gonioma.conf"));
+    {
+        QFile file(settings);
+        if (file.open(QIODevice::WriteOnly))
+            file.write("[frmRuota3]\nQuestions=3\n[frmRuota4]\nQuestions=3\n");
+    }
+    qputenv("GONIOMA_CONFIG", QFile::encodeName(settings));
+    const auto round = [&](platform::Form* form, const std::function<void()>& wrong,
+                           const std::function<void()>& right, const QString& name) {
+        if (!form)
+            return;
+        settle();
+        wrong();
+        wrong();
+        for (int i = 0; i < 3; ++i) {
+            right();
+            auto* exercise = qobject_cast<exercise::ExerciseForm*>(form);
+            if (exercise && exercise->BottoneAvanti && exercise->BottoneAvanti->isEnabled() && i < 2) {
+                exercise->BottoneAvanti->click();
+                settle();
+            }
+        }
+        save(*form, name);
+        closeAll();
+    };
+    // Whole figures at once, so each answer comes after its figure is drawn
+    // (sounds are off here: a right answer takes no number).
+    platform::EventYield::setPaceMs(0);
+    QList<double> pairs;
+    for (int i = 0; i < 3; ++i)
+        pairs += QList<double>{0.0, (4.5 - i) / 36, (6.5 + 3 * i) / 36};
+    platform::Random::scriptForTesting(pairs);
+    auto* compare = platform::Form::show<exercises::frmRuota3>();
+    round(compare, [&] { compare->Command2->click(); }, [&] { compare->Command8->click(); },
+          QStringLiteral("frmRuota3-summary"));
+    platform::Random::scriptForTesting(QList<double>(60, 0.0));
+    auto* findRight = platform::Form::show<exercises::frmRuota4>();
+    round(findRight, [&] { QTest::mouseClick(findRight->Picture2, Qt::LeftButton); },
+          [&] { QTest::mouseClick(findRight->Picture1, Qt::LeftButton); }, QStringLiteral("frmRuota4-summary"));
     return 0;
 }

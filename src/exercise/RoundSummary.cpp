@@ -17,7 +17,7 @@ namespace exercise {
 namespace {
 using language::Message;
 
-constexpr int kFiguresPerRow = 4;
+constexpr int kFiguresPerRow = 3;
 
 QString text(Message message)
 {
@@ -87,7 +87,10 @@ RoundSummary::RoundSummary(const RoundTally& tally, QWidget* parent)
     scroll->setWidgetResizable(true);
     auto* figures = new QWidget(scroll);
     figures->setAutoFillBackground(true);
-    figures->setPalette(white);
+    // The white boxes stand out on a light grey.
+    QPalette grey = white;
+    grey.setColor(QPalette::Window, QColor(225, 225, 225));
+    figures->setPalette(grey);
     auto* grid = new QGridLayout(figures);
     grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     for (qsizetype i = 0; i < tally.needingMoreTries.size(); ++i) {
@@ -97,7 +100,7 @@ RoundSummary::RoundSummary(const RoundTally& tally, QWidget* parent)
         cellLayout->setContentsMargins(4, 4, 4, 4);
         auto* row = new QHBoxLayout();
         // Six boxes of one question stay as wide as one or two.
-        const int side = outcome.figures.size() > 2 ? 56 : 112;
+        const int side = outcome.figures.size() > 2 ? 72 : 144;
         QList<platform::PictureBox*> boxes;
         for (const Figure& figure : outcome.figures) {
             platform::PictureBox* box = figureBox(figure, side, cell);
