@@ -47,9 +47,15 @@ refused unknown_option "--windowed" --levels 3
 refused unknown_exercise "frmRuota4" --exercise frmRuota99
 refused unknown_language "Italiano" --language Klingon
 refused missing_value "--exercise" --no-splash --exercise
+refused unknown_level "default, tens, upright, round" --level hard
 ! compgen -G "$TMPDIR/gonioma-*.lock" >/dev/null && ! compgen -G "$XDG_RUNTIME_DIR/gonioma-*.lock" >/dev/null \
     || fail "a refused command line took the single-instance lock"
 say "refused command lines end with status 2 and one line, without a display or a lock"
+
+printf 'segreto\n' | env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 60 "$APP" --hash-password \
+    >"$WORK/hash.out" 2>"$WORK/hash.err" || fail "--hash-password failed: $(cat "$WORK/hash.err")"
+grep -qx 'TeacherPasswordHash=\$argon2id\$.*' "$WORK/hash.out" || fail "--hash-password printed '$(cat "$WORK/hash.out")'"
+say "--hash-password prints the line for the school settings"
 
 # ---- on a display -----------------------------------------------------------
 x_start 1280x1024
@@ -72,6 +78,14 @@ wait_for 1 "$EXERCISE" "$WAIT" "$STARTED"
 kill -TERM "$STARTED" && wait "$STARTED" 2>/dev/null
 wait_for 0 "$EXERCISE" 10 0
 say "--exercise frmRuota4 --no-splash opens that exercise alone"
+
+# Locked, the exercise comes straight, without the splash.
+start_program locked --locked --exercise frmRuota4
+wait_for 1 "$EXERCISE" "$WAIT" "$STARTED"
+[ "$(count_titled "$SPLASH")" -eq 0 ] || fail "the splash was shown in locked mode with --exercise"
+kill -TERM "$STARTED" && wait "$STARTED" 2>/dev/null
+wait_for 0 "$EXERCISE" 10 0
+say "--locked --exercise frmRuota4 opens that exercise straight away"
 
 SETTINGS=$(cat "$WORK/app/LangSetting.ini")
 ENGLISH_MENU=$(ini_value "$WORK/app/English.lng" FormMenu FormMenu.Caption)
