@@ -88,7 +88,9 @@ bool isLocked()
 
 void lockMenu(FormMenu& menu)
 {
+    // Hidden and disabled: neither a click nor its mnemonic reaches it.
     menu.Command1->hide();
+    menu.Command1->setEnabled(false);
     menu.mnuLanguages->menuAction()->setVisible(false);
     menu.mnuLanguages->menuAction()->setEnabled(false);
 }

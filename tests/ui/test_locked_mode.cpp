@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 
 #include <optional>
 
@@ -105,6 +106,10 @@ TEST_F(LockedMode, TheSchoolSettingsOrTheCommandLineLockTheMenu)
     ASSERT_NE(menu, nullptr);
     EXPECT_FALSE(menu->Command1->isVisible());
     EXPECT_FALSE(menu->mnuLanguages->menuAction()->isVisible());
+    // F10, which opens the language menu, opens nothing.
+    QTest::keyClick(menu, Qt::Key_F10);
+    settle();
+    EXPECT_FALSE(menu->mnuLanguages->isVisible());
     // The exercises are all still there.
     for (QPushButton* button : menu->exerciseButtons())
         EXPECT_TRUE(button->isVisible()) << button->objectName().toStdString();
