@@ -280,17 +280,19 @@ std::variant<Level, Refusal> levelOfSection(const SectionReading& section)
         }
         level = *named;
     }
+    // The whole-number keys: those of every exercise, then the exercises' own.
     struct IntKey {
         const char* name;
         int* field;
+        bool everyExercise;
     };
-    const IntKey intKeys[] = {{"Min", &level.min},
-                              {"Max", &level.max},
-                              {"Step", &level.step},
-                              {"Questions", &level.questions},
-                              {"MinDifference", &level.minDifference},
-                              {"MinDistance", &level.minDistance},
-                              {"Tolerance", &level.tolerance}};
+    const IntKey intKeys[] = {{"min", &level.min, true},
+                              {"max", &level.max, true},
+                              {"step", &level.step, true},
+                              {"questions", &level.questions, true},
+                              {"mindifference", &level.minDifference, false},
+                              {"mindistance", &level.minDistance, false},
+                              {"tolerance", &level.tolerance, false}};
     for (const auto& [key, valueAndLine] : section.keys) {
         const auto& [value, line] = valueAndLine;
         const QString folded = key.toLower();
@@ -322,10 +324,7 @@ std::variant<Level, Refusal> levelOfSection(const SectionReading& section)
         }
         const IntKey* match = nullptr;
         for (const IntKey& k : intKeys) {
-            const QString name = QString::fromLatin1(k.name).toLower();
-            const bool common = name == QLatin1String("min") || name == QLatin1String("max")
-                || name == QLatin1String("step") || name == QLatin1String("questions");
-            if (folded == name && (common || own))
+            if (folded == QLatin1String(k.name) && (k.everyExercise || own))
                 match = &k;
         }
         if (!match)
