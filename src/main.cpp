@@ -6,6 +6,7 @@
 #include "shared/ModuloColoriSuoni.h"
 #include "app/ProgramIcon.h"
 #include "app/StartUp.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "exercise/FanDrawing.h"
 #include "platform/widgets/Accessibility.h"
 #include "platform/services/AppDir.h"
@@ -105,6 +106,9 @@ int main(int argc, char** argv)
 
     if (options.windowed)
         platform::Screen::useWindow(kWindowedSize);
+
+    // The command line's choice holds for this run; the remembered one is left as it is.
+    platform::ClassroomDisplay::setOn(options.classroomDisplay.value_or(platform::ClassroomDisplay::remembered()));
 
     platform::SingleInstance instance;
     if (!app::StartUp(instance, {!options.noSplash, options.exercise}))

@@ -17,6 +17,8 @@ const QString kWindowed = QStringLiteral("windowed");
 const QString kListExercises = QStringLiteral("list-exercises");
 const QString kHelp = QStringLiteral("help");
 const QString kVersion = QStringLiteral("version");
+const QString kClassroom = QStringLiteral("classroom-display");
+const QString kNoClassroom = QStringLiteral("no-classroom-display");
 
 // The options the program knows, for parsing and for the help text alike.
 void describeOptions(QCommandLineParser& parser)
@@ -40,12 +42,17 @@ void describeOptions(QCommandLineParser& parser)
                                      "is left as it is."),
                       QStringLiteral("name")});
     parser.addOption({kWindowed, QStringLiteral("Run in a window instead of on the whole screen.")});
+    parser.addOption({kClassroom,
+                      QStringLiteral("Use the classroom display for this run only: text that grows with the "
+                                     "window, a bolder figure, calm colours and larger controls.")});
+    parser.addOption({kNoClassroom, QStringLiteral("Use the usual display for this run only.")});
 }
 
 CommandLineError invalidOption(const QString& what)
 {
     QStringList names;
-    for (const QString& name : {kHelp, kVersion, kListExercises, kExercise, kNoSplash, kLanguage, kWindowed})
+    for (const QString& name : {kHelp, kVersion, kListExercises, kExercise, kNoSplash, kLanguage, kWindowed, kClassroom,
+                                kNoClassroom})
         names += QStringLiteral("--") + name;
     return {QStringLiteral("gonioma: %1; valid options: %2.").arg(what, names.join(QStringLiteral(", ")))};
 }
@@ -93,6 +100,10 @@ std::variant<CommandLineOptions, CommandLineError> parseCommandLine(const QStrin
         return unknownValue(QStringLiteral("language"), options.language, languages);
     options.noSplash = parser.isSet(kNoSplash);
     options.windowed = parser.isSet(kWindowed);
+    if (parser.isSet(kClassroom) && parser.isSet(kNoClassroom))
+        return invalidOption(QStringLiteral("--classroom-display and --no-classroom-display contradict each other"));
+    if (parser.isSet(kClassroom) || parser.isSet(kNoClassroom))
+        options.classroomDisplay = parser.isSet(kClassroom);
     return options;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <variant>
 
 namespace app {
@@ -20,6 +21,9 @@ struct CommandLineOptions {
     QString language;
     // A window of a fixed size instead of the whole screen.
     bool windowed = false;
+    // The classroom display on or off for this run only; nothing for the
+    // choice remembered for this computer account.
+    std::optional<bool> classroomDisplay;
 };
 
 // A command line the program cannot follow: one line that names what is wrong

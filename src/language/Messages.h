@@ -59,6 +59,7 @@ enum class Message {
     TeacherPasswordNotKept, // first use: this account's settings cannot be written
     TeacherPasswordWrong,
     TeacherPasswordWait,    // "%1" the seconds before the next try
+    BuildLongPressHint,   // building, classroom display: the right button or a long press closes
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -123,6 +124,7 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::TeacherPasswordNotKept, "0204", false},
     MessageEntry{Message::TeacherPasswordWrong, "0205", false},
     MessageEntry{Message::TeacherPasswordWait, "0206", false},
+    MessageEntry{Message::BuildLongPressHint, "0160", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},

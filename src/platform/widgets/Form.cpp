@@ -236,4 +236,10 @@ void Form::followLayoutDirection()
     }
 }
 
+qreal Form::textScaleOf(const QWidget* widget)
+{
+    const auto* form = widget ? qobject_cast<const Form*>(widget->window()) : nullptr;
+    return form ? form->textScale() : 1.0;
+}
+
 } // namespace platform
