@@ -1,6 +1,8 @@
 // Renders the program's windows to PNG files at a given screen size, for
 // looking at the layout without clicking through the program:
-//   gonioma_shots <out-dir> <width> <height>
+//   gonioma_shots <out-dir> <width> <height> [--classroom] [--language <name>]
+// --classroom turns the classroom display on and adds "-classroom" to the
+// file names; --language picks the language file for the run.
 // It runs from the build folder, where the language files and sounds lie.
 //
 // Every exercise of the window catalogue gets a shot of its first question.
@@ -24,6 +26,7 @@
 #include "exercise/Protractor.h"
 #include "language/LanguageSupport.h"
 #include "platform/services/AppDir.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/widgets/FocusStyle.h"
 #include "platform/widgets/Form.h"
 #include "platform/widgets/ListTextBox.h"
@@ -209,7 +212,18 @@ int main(int argc, char** argv)
         return 2;
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QSize screen(QString::fromLocal8Bit(argv[2]).toInt(), QString::fromLocal8Bit(argv[3]).toInt());
-    const QString suffix = QStringLiteral("-%1x%2").arg(screen.width()).arg(screen.height());
+    QString suffix = QStringLiteral("-%1x%2").arg(screen.width()).arg(screen.height());
+    for (int i = 4; i < argc; ++i) {
+        const QString option = QString::fromLocal8Bit(argv[i]);
+        if (option == QLatin1String("--classroom")) {
+            platform::ClassroomDisplay::setOn(true);
+            suffix += QStringLiteral("-classroom");
+        } else if (option == QLatin1String("--language") && i + 1 < argc) {
+            language::useLanguageForThisRun(QString::fromLocal8Bit(argv[++i]));
+        } else {
+            return 2;
+        }
+    }
     QDir().mkpath(out);
     platform::Screen::setSizeForTesting(screen);
     language::CurrentLanguageFile = language::languageForTheRun();

@@ -22,8 +22,8 @@ bool DrawingGuard::stillCurrent() const
 }
 
 namespace {
-// A wedge reaches back this far behind its degree, so that it covers the
-// smooth edge of the one before it and no seam shows between the two.
+// A wedge reaches back this far behind its degree, so that the pixels on the
+// edge between two wedges are filled by one or the other.
 constexpr double kWedgeOverlapDegrees = 0.5;
 
 QPointF rayAt(double degrees)
@@ -66,7 +66,7 @@ void eraseDegree(platform::PictureBox* box, int degrees)
         box->line(QPointF(0, 0), rayPoint(stepDirection(degrees)), kEraseColor);
         return;
     }
-    // The box's own colour over the degree and the smooth edge ahead of it.
+    // The box's own colour over the degree and a little ahead of it.
     box->wedge(QPointF(0, 0), rayAt(degrees + kWedgeOverlapDegrees), rayAt(degrees - 1), kEraseColor);
 }
 

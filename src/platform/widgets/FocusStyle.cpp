@@ -81,6 +81,23 @@ void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
     }
 }
 
+int FocusStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
+{
+    const int base = QProxyStyle::pixelMetric(metric, option, widget);
+    if (!widget || !ClassroomDisplay::isOn())
+        return base;
+    switch (metric) {
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
+    case PM_ExclusiveIndicatorWidth:
+    case PM_ExclusiveIndicatorHeight:
+        // A check box's square grows with its window's text.
+        return int(std::lround(base * std::max(1.0, Form::textScaleOf(widget))));
+    default:
+        return base;
+    }
+}
+
 void FocusStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                              const QWidget* widget) const
 {

@@ -18,6 +18,9 @@ public:
                        const QWidget* widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+    // With the classroom display, check boxes' squares grow with the text.
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
 
     // Draws the frame just inside `rect`; with the classroom display its
     // bands grow with the text of `widget`'s window.

@@ -125,6 +125,10 @@ void PictureBox::drawSmooth(QPainter& painter, const DrawnLine& l) const
         painter.drawLine(t.map(l.from), t.map(l.to));
         return;
     }
+    // Wedges are filled without smoothing: each pixel whose centre a wedge
+    // holds takes its colour whole, so the overlapping wedges leave neither
+    // gaps nor the pale pattern partly covered pixels would near the vertex.
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
     const QPointF corners[3] = {t.map(l.from), t.map(l.to), t.map(l.trailing)};

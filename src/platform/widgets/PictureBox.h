@@ -12,8 +12,8 @@ namespace platform {
 
 // How a drawn line is painted. Line: aliased, of the box's draw width, in the
 // 16-colour palette. With the classroom display, Arm: smooth and as wide as
-// the box's size asks for; Wedge: a smooth filled triangle from the vertex
-// `from` to the far ends `to` and `trailing`; both in the display's colours.
+// the box's size asks for; Wedge: a filled triangle from the vertex `from` to
+// the far ends `to` and `trailing`; both in the display's colours.
 enum class Stroke { Line, Arm, Wedge };
 
 // One line drawn into a picture box, in the box's user coordinates.
