@@ -22,10 +22,8 @@ bool DrawingGuard::stillCurrent() const
 }
 
 namespace {
-// A wedge reaches back this far behind its degree, so that the pixels on the
-// edge between two wedges are filled by one or the other.
-constexpr double kWedgeOverlapDegrees = 0.5;
-
+// Two wedges side by side share the very points of their common edge, so
+// each pixel on it is filled by one or the other and none is left out.
 QPointF rayAt(double degrees)
 {
     const double theta = degrees * 2 * 3.14159265358979323846 / 360 - 3.14159265358979323846 / 2;
@@ -57,7 +55,7 @@ void drawDegree(platform::PictureBox* box, int degrees, int colorIndex)
         box->line(QPointF(0, 0), rayPoint(stepDirection(degrees)), colorIndex);
         return;
     }
-    box->wedge(QPointF(0, 0), rayAt(degrees), rayAt(degrees - 1 - kWedgeOverlapDegrees), colorIndex);
+    box->wedge(QPointF(0, 0), rayAt(degrees), rayAt(degrees - 1), colorIndex);
 }
 
 void eraseDegree(platform::PictureBox* box, int degrees)
@@ -66,8 +64,8 @@ void eraseDegree(platform::PictureBox* box, int degrees)
         box->line(QPointF(0, 0), rayPoint(stepDirection(degrees)), kEraseColor);
         return;
     }
-    // The box's own colour over the degree and a little ahead of it.
-    box->wedge(QPointF(0, 0), rayAt(degrees + kWedgeOverlapDegrees), rayAt(degrees - 1), kEraseColor);
+    // The box's own colour over the very wedge the degree was drawn as.
+    box->wedge(QPointF(0, 0), rayAt(degrees), rayAt(degrees - 1), kEraseColor);
 }
 
 bool sweep(platform::PictureBox* box, qint16& currentDegrees, int count, int colorIndex, const DrawingGuard& guard)

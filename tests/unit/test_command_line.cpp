@@ -111,8 +111,9 @@ TEST(CommandLine, ClassroomDisplayForThisRunOnly)
         SCOPED_TRACE(row.arguments.join(u' ').toStdString());
         const auto parsed = parse(row.arguments);
         ASSERT_EQ(std::holds_alternative<CommandLineError>(parsed), row.refused);
-        if (!row.refused)
+        if (!row.refused) {
             EXPECT_EQ(std::get<CommandLineOptions>(parsed).classroomDisplay, row.classroomDisplay);
+        }
     }
     EXPECT_TRUE(app::commandLineHelp().contains(QStringLiteral("--classroom-display")));
     EXPECT_TRUE(app::commandLineHelp().contains(QStringLiteral("--no-classroom-display")));
