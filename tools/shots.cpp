@@ -30,6 +30,7 @@
 #include "platform/widgets/FocusStyle.h"
 #include "platform/widgets/Form.h"
 #include "platform/widgets/ListTextBox.h"
+#include "platform/widgets/MessageBox.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/PressButton.h"
 #include "platform/services/Random.h"
@@ -41,7 +42,9 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -241,6 +244,15 @@ int main(int argc, char** argv)
     closeAll();
     platform::Random::scriptForTesting({0.0});
     save(*platform::Form::show<app::FormMenu>(), QStringLiteral("menu"));
+    // The question "Esci" asks, over the menu, as the box a pupil sees.
+    QTimer::singleShot(100, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->grab().save(QDir(out).filePath(QStringLiteral("menu-quit-box") + suffix + QStringLiteral(".png")));
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    platform::MessageBox::show({language::LookupString(language::Message::QuitPrompt), platform::MessageIcon::Question,
+                                platform::MessageButtons::YesNo, QString()});
     closeAll();
     {
         const app::ExerciseWindowsForTesting more(withTwoMoreExercises());

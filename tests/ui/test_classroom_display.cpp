@@ -16,17 +16,21 @@
 #include "platform/widgets/PressButton.h"
 #include "resize/TextFit.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QStyleHints>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 
@@ -225,6 +229,43 @@ TEST_F(ClassroomDisplayTest, EveryTargetIsLargeEnoughForAFinger)
                 << entry.name.toStdString() << " " << control->objectName().toStdString();
         }
         window->unload();
+        settle();
+    }
+}
+
+// The real question box of "esci", over an exercise at 1024 x 768: its
+// text grows with the window's and its buttons take a finger.
+TEST_F(ClassroomDisplayTest, MessageBoxesGrowWithTheWindow)
+{
+    struct Row {
+        bool classroom;
+        bool large;
+    };
+    for (const Row row : {Row{false, false}, Row{true, true}}) {
+        onScreen({1024, 768}, row.classroom);
+        auto* w = Form::show<exercises::frmRuota1>();
+        settle();
+        ASSERT_NE(w, nullptr);
+        w->activateWindow();
+        platform::MessageBox::setHandlerForTesting({}); // the real box
+        QList<QSize> buttons;
+        qreal pointSize = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            pointSize = box->font().pointSizeF();
+            for (QAbstractButton* b : box->buttons())
+                buttons.append(b->size());
+            box->button(QMessageBox::No)->click();
+        });
+        w->Command7->click();
+        ASSERT_EQ(buttons.size(), 2);
+        for (const QSize size : buttons) {
+            EXPECT_EQ(size.width() >= resize::kTouchTarget && size.height() >= resize::kTouchTarget, row.large)
+                << size.width() << "x" << size.height();
+        }
+        EXPECT_EQ(pointSize > 1.2 * QApplication::font().pointSizeF(), row.large);
+        w->unload();
         settle();
     }
 }

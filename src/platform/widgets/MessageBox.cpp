@@ -72,7 +72,11 @@ void growForTheClassroom(QMessageBox& box, qreal scale)
                                                 QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical,
                                                 QStyle::SP_MessageBoxQuestion};
         const QIcon icon = box.style()->standardIcon(kinds[std::clamp(int(box.icon()), 0, 4)], nullptr, &box);
-        box.setIconPixmap(icon.pixmap(side, side));
+        // The theme may have no picture that large: the largest it has, scaled.
+        const QPixmap picture = icon.pixmap(side, side);
+        box.setIconPixmap(picture.width() >= side ? picture
+                                                  : picture.scaled(side, side, Qt::KeepAspectRatio,
+                                                                   Qt::SmoothTransformation));
     }
     for (QAbstractButton* button : box.buttons()) {
         button->setFont(font);
