@@ -28,9 +28,11 @@ QColor backColorEntry(int entry)
 
 bool isCalmBackColor(const QColor& colour)
 {
-    // Text on the window is black; the fan is the classroom display's.
+    // Text on the window is black; the fan is the classroom display's, and
+    // where it runs to the edge of its box it meets the window's colour: the
+    // oranges, peaches and salmons near it would swallow that edge.
     constexpr double kTextContrast = 4.5;
-    constexpr double kDistinctFromFan = 20; // delta E: another colour at a glance
+    constexpr double kDistinctFromFan = 50; // delta E: plainly another colour
     return platform::contrastRatio(colour, Qt::black) >= kTextContrast
         && platform::colourDistance(colour, QColor::fromRgb(platform::kClassroomFan)) >= kDistinctFromFan;
 }

@@ -85,9 +85,10 @@ TEST_F(ColoursAndSoundsTest, ClassroomDisplayColoursKeepTheirContrast)
     EXPECT_GE(platform::contrastRatio(fan, QColor::fromRgb(platform::kClassroomPaper)), 3.0);
     EXPECT_GE(platform::contrastRatio(arm, fan), 3.0);
 
-    // Left out: the orange of entry 5 (the fan's own colour) and the brown
-    // of entry 8 (black text on it only 3.97:1).
-    const QList<int> calm{1, 2, 3, 4, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+    // Left out: the salmon of entries 2 and 3, the peach of 4 and the orange
+    // of 5 (too near the fan's colour, which meets the window at the edge of
+    // its box) and the brown of 8 (black text on it only 3.97:1).
+    const QList<int> calm{1, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
     EXPECT_EQ(shared::calmBackColorEntries(), calm);
     QList<double> script;
     for (int i = 0; i < 100; ++i)
@@ -97,7 +98,8 @@ TEST_F(ColoursAndSoundsTest, ClassroomDisplayColoursKeepTheirContrast)
     for (int i = 0; i < 100; ++i) {
         const QColor colour = shared::RandomBackColor();
         EXPECT_GE(platform::contrastRatio(colour, Qt::black), 4.5) << colour.name().toStdString();
-        EXPECT_NE(colour, rgb(kTable[4]));
+        for (const size_t warm : {1, 3, 4})
+            EXPECT_NE(colour, rgb(kTable[warm]));
     }
     platform::ClassroomDisplay::setOn(false);
 }

@@ -3,6 +3,8 @@
 #include "platform/services/Settings.h"
 
 #include <QSettings>
+#include <QVariant>
+#include <QWidget>
 
 #include <cmath>
 
@@ -66,6 +68,12 @@ bool ClassroomDisplay::remember(bool on)
     settings.setValue(kKey, on);
     settings.sync();
     return settings.status() == QSettings::NoError;
+}
+
+qreal ClassroomDisplay::textScaleOf(const QWidget* widget)
+{
+    const QVariant scale = widget ? widget->window()->property(kTextScaleProperty) : QVariant();
+    return scale.isValid() ? scale.toReal() : 1.0;
 }
 
 double contrastRatio(const QColor& a, const QColor& b)

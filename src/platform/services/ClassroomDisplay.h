@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+class QWidget;
+
 namespace platform {
 
 // The classroom display: one switch, off by default, for a computer whose
@@ -26,6 +28,11 @@ public:
     static bool remember(bool on);
     // Switches the run to the remembered choice, as at start-up.
     static void followRemembered() { setOn(remembered()); }
+
+    // How much a window's text has grown (see Form::textScale), kept on the
+    // window as this property; 1 for a window that keeps its design sizes.
+    static constexpr char kTextScaleProperty[] = "goniomaTextScale";
+    static qreal textScaleOf(const QWidget* widget);
 };
 
 // Colours of the figure with the display on: dark red arms and a dark orange

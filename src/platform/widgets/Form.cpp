@@ -1,5 +1,7 @@
 #include "platform/widgets/Form.h"
 
+#include "platform/services/ClassroomDisplay.h"
+
 #include "platform/services/FreedMemory.h"
 #include "platform/widgets/Mirror.h"
 #include "platform/widgets/Properties.h"
@@ -236,10 +238,16 @@ void Form::followLayoutDirection()
     }
 }
 
+void Form::setTextScale(qreal scale)
+{
+    m_textScale = scale;
+    // Also where code below the windows (the message box) can read it.
+    setProperty(ClassroomDisplay::kTextScaleProperty, scale);
+}
+
 qreal Form::textScaleOf(const QWidget* widget)
 {
-    const auto* form = widget ? qobject_cast<const Form*>(widget->window()) : nullptr;
-    return form ? form->textScale() : 1.0;
+    return ClassroomDisplay::textScaleOf(widget);
 }
 
 } // namespace platform

@@ -112,7 +112,7 @@ public:
     // 1 unless the classroom display lets text grow with the window (the
     // resizer sets it). Fonts a window sets itself follow it.
     qreal textScale() const { return m_textScale; }
-    void setTextScale(qreal scale) { m_textScale = scale; }
+    void setTextScale(qreal scale);
     // The text scale of the window `widget` lies in; 1 outside a window of the program.
     static qreal textScaleOf(const QWidget* widget);
 

@@ -1,7 +1,6 @@
 #include "platform/widgets/MessageBox.h"
 
 #include "platform/services/ClassroomDisplay.h"
-#include "platform/widgets/Form.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -112,7 +111,7 @@ MessageAnswer MessageBox::show(const MessageRequest& request)
             button->setText(caption);
     }
     if (ClassroomDisplay::isOn())
-        growForTheClassroom(box, Form::textScaleOf(box.parentWidget()));
+        growForTheClassroom(box, ClassroomDisplay::textScaleOf(box.parentWidget()));
     const int result = box.exec();
     if (request.buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
