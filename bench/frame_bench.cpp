@@ -8,7 +8,10 @@
 //   - one 180-degree fan at the real pace, against 180 x the pace, and at
 //     pace 0 (the drawing work alone).
 //
-//   gonioma_frame_bench [rounds [exercise]]
+//   gonioma_frame_bench [rounds [exercise [classroom]]]
+//
+// With "classroom" the classroom display is on: each degree of the sweep is
+// a filled wedge and the arms are smooth and wide.
 //
 // The exercise is named by its window class (frmRuota1 by default: acute,
 // right, obtuse, straight, whose fan is the one the figures speak of).
@@ -25,6 +28,7 @@
 #include "exercise/AngleGeometry.h"
 #include "exercise/ExerciseForm.h"
 #include "exercise/FanDrawing.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/services/EventYield.h"
 #include "platform/widgets/Form.h"
 #include "platform/widgets/MessageBox.h"
@@ -191,11 +195,10 @@ void measureLineWork(BenchApplication& application, ExerciseForm* form)
         exercise::drawArm(box, 0);
         QCoreApplication::processEvents();
         for (int n = 1; n <= kLines; ++n) {
-            const QPointF end = exercise::rayPoint(exercise::stepDirection(n));
             probe.repaintMs = 0;
             probe.boxPaints = 0;
             const double start = nowMs();
-            box->line(QPointF(0, 0), end, exercise::kFillColor);
+            exercise::drawDegree(box, n, exercise::kFillColor);
             const double drawn = nowMs();
             QCoreApplication::processEvents();
             const double done = nowMs();
@@ -206,8 +209,9 @@ void measureLineWork(BenchApplication& application, ExerciseForm* form)
         }
     }
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    std::printf("work per sweep line at %dx%d (window %dx%d, drawing box %dx%d), pace 0, median of %d fans:\n",
-                screen.width(), screen.height(), form->width(), form->height(), box->width(), box->height(), kFans);
+    std::printf("work per sweep %s at %dx%d (window %dx%d, drawing box %dx%d), pace 0, median of %d fans:\n",
+                platform::ClassroomDisplay::isOn() ? "degree (a filled wedge)" : "line", screen.width(),
+                screen.height(), form->width(), form->height(), box->width(), box->height(), kFans);
     std::printf("  line   line()   repaint    total  (microseconds)\n");
     auto row = [&](int n) {
         std::printf("  %4d  %7.1f  %8.1f  %7.1f\n", n, median(lineUs[n]), median(repaintUs[n]), median(totalUs[n]));
@@ -273,6 +277,7 @@ int main(int argc, char** argv)
 {
     BenchApplication application(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    platform::ClassroomDisplay::setOn(argc > 3 && QLatin1String(argv[3]) == QLatin1String("classroom"));
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         std::fprintf(stderr, "frame_bench: running on '%s', not on an X server: these are not screen figures\n",
                      qPrintable(QGuiApplication::platformName()));
@@ -305,7 +310,8 @@ int main(int argc, char** argv)
     settle(200);
     Form::instance<app::FormAvvio>()->BottoneAvvio->click();
 
-    std::printf("exercise %s, opened by the menu's %s\n", qPrintable(entry.name), qPrintable(entry.menuButton));
+    std::printf("exercise %s, opened by the menu's %s; classroom display %s\n", qPrintable(entry.name),
+                qPrintable(entry.menuButton), platform::ClassroomDisplay::isOn() ? "on" : "off");
     std::vector<ClickTimes> times;
     for (int round = 0; round < rounds; ++round) {
         times.push_back(openFromMenu(application, entry));

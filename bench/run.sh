@@ -6,6 +6,7 @@
 #   - menu click -> exercise window exposed, and -> first sweep line on screen;
 #   - the work of one sweep line at 1920x1080, early and late in a fan;
 #   - one 180-degree fan at the real pace;
+#   - the last two again with the classroom display on;
 #   - RSS back at the menu after 1, 5, 10, 20 and 50 open/leave cycles;
 #   - the program's CPU while it sits idle at the menu.
 # It prints what it measured and fails on no number, only when it cannot run.
@@ -59,6 +60,10 @@ echo
 # ---- menu, sweep and fan, in the program's own process -----------------------
 
 (cd "$BUILD" && ./gonioma_frame_bench "$RUNS" frmRuota1) || echo "bench: the window and drawing measure did not finish"
+echo
+# The same with the classroom display on: a filled wedge for each degree.
+(cd "$BUILD" && ./gonioma_frame_bench "$RUNS" frmRuota1 classroom) \
+    || echo "bench: the classroom display's drawing measure did not finish"
 echo
 
 # ---- the real program at the menu: idle CPU and RSS over open/leave cycles ---

@@ -9,6 +9,7 @@
 #include "shared/ModuloColoriSuoni.h"
 #include "app/ProgramIcon.h"
 #include "app/StartUp.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "exercise/FanDrawing.h"
 #include "platform/widgets/Accessibility.h"
 #include "platform/services/AppDir.h"
@@ -130,6 +131,8 @@ int main(int argc, char** argv)
     const bool locked = options.locked || app::lockedBySchoolSettings();
     app::setLocked(locked);
     const bool splash = !options.noSplash && !(locked && !options.exercise.isEmpty());
+    // The command line's choice holds for this run; the remembered one is left as it is.
+    platform::ClassroomDisplay::setOn(options.classroomDisplay.value_or(platform::ClassroomDisplay::remembered()));
 
     platform::SingleInstance instance;
     if (!app::StartUp(instance, {splash, options.exercise}))

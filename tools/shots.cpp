@@ -1,6 +1,8 @@
 // Renders the program's windows to PNG files at a given screen size, for
 // looking at the layout without clicking through the program:
-//   gonioma_shots <out-dir> <width> <height>
+//   gonioma_shots <out-dir> <width> <height> [--classroom] [--language <name>]
+// --classroom turns the classroom display on and adds "-classroom" to the
+// file names; --language picks the language file for the run.
 // It runs from the build folder, where the language files and sounds lie.
 //
 // Every exercise of the window catalogue gets a shot of its first question.
@@ -26,9 +28,11 @@
 #include "language/LanguageSupport.h"
 #include "platform/services/AppDir.h"
 #include "platform/services/EventYield.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/widgets/FocusStyle.h"
 #include "platform/widgets/Form.h"
 #include "platform/widgets/ListTextBox.h"
+#include "platform/widgets/MessageBox.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/PressButton.h"
 #include "platform/services/Random.h"
@@ -42,7 +46,9 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -213,7 +219,18 @@ int main(int argc, char** argv)
         return 2;
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QSize screen(QString::fromLocal8Bit(argv[2]).toInt(), QString::fromLocal8Bit(argv[3]).toInt());
-    const QString suffix = QStringLiteral("-%1x%2").arg(screen.width()).arg(screen.height());
+    QString suffix = QStringLiteral("-%1x%2").arg(screen.width()).arg(screen.height());
+    for (int i = 4; i < argc; ++i) {
+        const QString option = QString::fromLocal8Bit(argv[i]);
+        if (option == QLatin1String("--classroom")) {
+            platform::ClassroomDisplay::setOn(true);
+            suffix += QStringLiteral("-classroom");
+        } else if (option == QLatin1String("--language") && i + 1 < argc) {
+            language::useLanguageForThisRun(QString::fromLocal8Bit(argv[++i]));
+        } else {
+            return 2;
+        }
+    }
     QDir().mkpath(out);
     platform::Screen::setSizeForTesting(screen);
     language::CurrentLanguageFile = language::languageForTheRun();
@@ -231,6 +248,15 @@ int main(int argc, char** argv)
     closeAll();
     platform::Random::scriptForTesting({0.0});
     save(*platform::Form::show<app::FormMenu>(), QStringLiteral("menu"));
+    // The question "Esci" asks, over the menu, as the box a pupil sees.
+    QTimer::singleShot(100, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->grab().save(QDir(out).filePath(QStringLiteral("menu-quit-box") + suffix + QStringLiteral(".png")));
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    platform::MessageBox::show({language::LookupString(language::Message::QuitPrompt), platform::MessageIcon::Question,
+                                platform::MessageButtons::YesNo, QString()});
     closeAll();
     {
         const app::ExerciseWindowsForTesting more(withTwoMoreExercises());

@@ -39,6 +39,8 @@ void addLevelAndLockOptions(QCommandLineParser& parser)
                       QStringLiteral("Read a password from standard input and print the line "
                                      "TeacherPasswordHash=... for [Program] of /etc/gonioma/gonioma.conf; then end.")});
 }
+const QString kClassroom = QStringLiteral("classroom-display");
+const QString kNoClassroom = QStringLiteral("no-classroom-display");
 
 // The options the program knows, for parsing and for the help text alike.
 void describeOptions(QCommandLineParser& parser)
@@ -63,13 +65,17 @@ void describeOptions(QCommandLineParser& parser)
                       QStringLiteral("name")});
     parser.addOption({kWindowed, QStringLiteral("Run in a window instead of on the whole screen.")});
     addLevelAndLockOptions(parser);
+    parser.addOption({kClassroom,
+                      QStringLiteral("Use the classroom display for this run only: text that grows with the "
+                                     "window, a bolder figure, calm colours and larger controls.")});
+    parser.addOption({kNoClassroom, QStringLiteral("Use the usual display for this run only.")});
 }
 
 CommandLineError invalidOption(const QString& what)
 {
     QStringList names;
-    for (const QString& name :
-         {kHelp, kVersion, kListExercises, kExercise, kNoSplash, kLanguage, kWindowed, kLevel, kLocked, kHashPassword})
+    for (const QString& name : {kHelp, kVersion, kListExercises, kExercise, kNoSplash, kLanguage, kWindowed, kLevel,
+                                kLocked, kHashPassword, kClassroom, kNoClassroom})
         names += QStringLiteral("--") + name;
     return {QStringLiteral("gonioma: %1; valid options: %2.").arg(what, names.join(QStringLiteral(", ")))};
 }
@@ -123,6 +129,10 @@ std::variant<CommandLineOptions, CommandLineError> parseCommandLine(const QStrin
     if (parser.isSet(kLevel) && !exercises::builtInLevelNames().contains(options.level))
         return unknownValue(QStringLiteral("level"), options.level, exercises::builtInLevelNames());
     options.locked = parser.isSet(kLocked);
+    if (parser.isSet(kClassroom) && parser.isSet(kNoClassroom))
+        return invalidOption(QStringLiteral("--classroom-display and --no-classroom-display contradict each other"));
+    if (parser.isSet(kClassroom) || parser.isSet(kNoClassroom))
+        options.classroomDisplay = parser.isSet(kClassroom);
     return options;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <variant>
 
 namespace app {
@@ -26,6 +27,9 @@ struct CommandLineOptions {
     // Pupils cannot leave: no "Esci", no language menu, closing asks for the
     // teacher's password.
     bool locked = false;
+    // The classroom display on or off for this run only; nothing for the
+    // choice remembered for this computer account.
+    std::optional<bool> classroomDisplay;
 };
 
 // A command line the program cannot follow: one line that names what is wrong

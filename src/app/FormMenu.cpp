@@ -10,6 +10,7 @@
 #include "language/LanguageSupport.h"
 #include "language/TranslateForm.h"
 #include "platform/services/AppDir.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/services/Program.h"
@@ -54,6 +55,7 @@ FormMenu::FormMenu()
     Command8 = addButton(QStringLiteral("Command8"), QRect(5400, 3960, 4300, 800), QStringLiteral("Informazioni"));
     Command1 = addButton(QStringLiteral("Command1"), QRect(5400, 5040, 4300, 800), QStringLiteral("Esci"));
 
+    addViewMenu();
     registerControl(mnuLanguages, QStringLiteral("mnuLanguages"));
     setControlProperty(mnuLanguages, QStringLiteral("Tag"), kMultiLanguageTag);
     newLanguageItem(0, QStringLiteral("mnuLanguage 0"));
@@ -144,12 +146,41 @@ void FormMenu::Form_Load()
     giveLanguageMenuAMnemonic();
     Check1->setChecked(shared::SoundsOn);
     shared::bindSharedResizer(this);
-    setBackColor(shared::RandomBackColor());
+    takeBackColor(shared::RandomBackColor());
+}
+
+void FormMenu::takeBackColor(const QColor& colour)
+{
+    setBackColor(colour);
     QPalette p = Check1->palette();
     p.setColor(QPalette::Window, backColor());
     Check1->setPalette(p);
     if (isLocked())
         lockMenu(*this);
+}
+
+void FormMenu::addViewMenu()
+{
+    // Beside the language menu: the classroom display, remembered for this
+    // computer account.
+    mnuView = menuBar()->addMenu(QStringLiteral("Visualizza"));
+    mnuClassroom = mnuView->addAction(QStringLiteral("Schermo per la classe"));
+    mnuClassroom->setCheckable(true);
+    mnuClassroom->setChecked(ClassroomDisplay::isOn());
+    registerControl(mnuView, QStringLiteral("mnuView"));
+    registerControl(mnuClassroom, QStringLiteral("mnuClassroom"));
+    connect(mnuClassroom, &QAction::triggered, this, &FormMenu::mnuClassroom_Click);
+}
+
+void FormMenu::mnuClassroom_Click(bool on)
+{
+    ClassroomDisplay::remember(on);
+    mnuClassroom->setChecked(on);
+    // The menu takes the new look at once; the exercises as they open.
+    shared::resizeWithSharedResizer();
+    if (on && !shared::isCalmBackColor(backColor()))
+        takeBackColor(shared::RandomBackColor());
+    update();
 }
 
 void FormMenu::Form_Activate()

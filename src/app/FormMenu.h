@@ -5,6 +5,7 @@
 #include <QList>
 
 class QAction;
+class QColor;
 class QCheckBox;
 class QFont;
 class QRect;
@@ -32,6 +33,11 @@ public:
     QPushButton* Command1 = nullptr;  // end of the program
     QMenu* mnuLanguages = nullptr;
     QList<QAction*> mnuLanguage;
+    QMenu* mnuView = nullptr;
+    QAction* mnuClassroom = nullptr; // the classroom display, on or off
+
+    // Switches the classroom display and remembers it for this account.
+    void mnuClassroom_Click(bool on);
 
     void mnuLanguage_Click(int index);
 
@@ -62,6 +68,8 @@ private:
     QPushButton* addButton(const QString& name, const QRect& place, const QString& caption);
     void addExerciseButtons();
     void giveLanguageMenuAMnemonic();
+    void addViewMenu();
+    void takeBackColor(const QColor& colour);
 
     QList<QPushButton*> m_exerciseButtons;
 };

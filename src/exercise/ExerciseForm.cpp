@@ -7,6 +7,7 @@
 #include "language/LanguageSupport.h"
 #include "language/TextDirection.h"
 #include "language/TranslateForm.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/PictureBox.h"
@@ -161,6 +162,8 @@ void ExerciseForm::Form_Activate()
 void ExerciseForm::Form_Resize()
 {
     shared::resizeWithSharedResizer();
+    if (ClassroomDisplay::isOn())
+        fitFeedbackIcons(PicturesattiErrati, ComandoIconaSi, ComandoIconaNo);
 }
 
 void ExerciseForm::newQuestion()

@@ -36,8 +36,15 @@ private:
 // Draws an arm: a ray from the vertex at `degrees`, clockwise from straight up.
 void drawArm(platform::PictureBox* box, int degrees, int colorIndex = kArmColor);
 
-// Draws one sweep line at `degrees`.
+// Draws one sweep line at `degrees`; with the classroom display, a red one
+// as an arm and any other as the filled degree ending there.
 void drawStep(platform::PictureBox* box, int degrees, int colorIndex);
+
+// One degree of a sweep, the one ending at `degrees`: a line there, or with
+// the classroom display a filled 1-degree wedge, so the fan has no gaps.
+void drawDegree(platform::PictureBox* box, int degrees, int colorIndex);
+// Takes that degree off again: a white line, or a wedge in the box's colour.
+void eraseDegree(platform::PictureBox* box, int degrees);
 
 // Sweeps `count` lines one degree apart after `currentDegrees`, letting the
 // event loop run before each line; `currentDegrees` ends at the last direction

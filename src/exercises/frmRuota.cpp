@@ -6,6 +6,7 @@
 #include "exercises/levels/LevelDraws.h"
 #include "exercises/levels/LevelSettings.h"
 #include "language/LanguageSupport.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/widgets/Controls.h"
 #include "platform/services/EventYield.h"
 #include "platform/widgets/MessageBox.h"
@@ -77,6 +78,7 @@ frmRuota::frmRuota()
         auto* b = new PressButton(caption, Frame1);
         b->setGeometry(30 + column * 86, 84 + row * 82, 72, 72);
         b->setFont(stepFont);
+        b->setLongPressActsAsRight(ClassroomDisplay::isOn());
         return addControl(b, name);
     };
     Command5 = stepButton(QStringLiteral("Command5"), 0, 0, QStringLiteral(" 90°"));
@@ -135,7 +137,10 @@ frmRuota::frmRuota()
 void frmRuota::Form_Activate()
 {
     Label2->setText(message(Message::BuildLeftButtonHint));
-    Label2->setText(Label2->text() + QStringLiteral("\r\n") + message(Message::BuildRightButtonHint));
+    // With the classroom display a long press on a step button closes the
+    // angle too, as the right button does.
+    const Message backHint = ClassroomDisplay::isOn() ? Message::BuildLongPressHint : Message::BuildRightButtonHint;
+    Label2->setText(Label2->text() + QStringLiteral("\r\n") + message(backHint));
     ExerciseForm::Form_Activate();
 }
 
@@ -224,11 +229,16 @@ bool frmRuota::drawTurn(int step, TurnWay way, const BuildGuard& guard)
             ++CurrentDegrees;
         else
             color = backStepColor(CurrentDegrees - StartDegrees);
-        const QPointF end = exercise::rayPoint(exercise::stepDirection(CurrentDegrees));
+        const int degrees = CurrentDegrees;
         EventYield::paced();
         if (!guard.stillCurrent())
             return false;
-        Picture1->line(QPointF(0, 0), end, color);
+        if (color == exercise::kEraseColor)
+            exercise::eraseDegree(Picture1, degrees);
+        else if (color == kArmColor)
+            exercise::drawStep(Picture1, degrees, kArmColor);
+        else
+            exercise::drawDegree(Picture1, degrees, color);
         if (way == TurnWay::Back)
             --CurrentDegrees;
     }
@@ -241,7 +251,9 @@ void frmRuota::tidyFigure(bool erased)
     // lines that no longer match the angle: the figure is drawn again whole.
     // A back turn's white lines also bite into the lines left beside them
     // near the vertex, so the fan is drawn again over them.
-    const bool overlapped = m_overlapped;
+    // With the classroom display a back turn's wedges leave smooth edges and
+    // the arms are wide: the figure is drawn again whole after one as well.
+    const bool overlapped = m_overlapped || (erased && ClassroomDisplay::isOn());
     m_overlapped = false;
     if (overlapped)
         Picture1->clear();

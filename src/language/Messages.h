@@ -68,6 +68,7 @@ enum class Message {
     RoundAgain,           // the button that starts a new round
     RoundMenu,            // the button that goes back to the menu
     LockedNoPassword,     // locked mode without any teacher password: nobody may close
+    BuildLongPressHint,   // building, classroom display: the right button or a long press closes
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -141,6 +142,7 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::RoundAgain, "0136", false},
     MessageEntry{Message::RoundMenu, "0137", false},
     MessageEntry{Message::LockedNoPassword, "0140", false},
+    MessageEntry{Message::BuildLongPressHint, "0160", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},

@@ -1,13 +1,18 @@
 #include "resize/clsResize.h"
 
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/widgets/Form.h"
 #include "platform/widgets/Properties.h"
 #include "platform/services/Screen.h"
 #include "resize/ResizeMath.h"
+#include "resize/TextFit.h"
 
+#include <QEvent>
 #include <QMenu>
 
+#include <algorithm>
 #include <array>
+#include <functional>
 
 namespace resize {
 
@@ -117,6 +122,36 @@ void mirrorPlaces(const QList<ControlLayout>& layout)
 
 } // namespace
 
+// Watches the parents of the controls for the layout request a control's
+// new caption posts, and fits the fonts of that parent's controls again.
+class TextWatch : public QObject {
+public:
+    explicit TextWatch(std::function<void(QObject*)> refit)
+        : m_refit(std::move(refit))
+    {
+    }
+    void watch(QObject* parent)
+    {
+        if (parent && !m_watched.contains(parent)) {
+            m_watched.append(parent);
+            parent->installEventFilter(this);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::LayoutRequest)
+            m_refit(watched);
+        return false;
+    }
+
+private:
+    std::function<void(QObject*)> m_refit;
+    QList<QPointer<QObject>> m_watched;
+};
+
+clsResize::clsResize() = default;
 clsResize::~clsResize() = default;
 
 platform::Form* clsResize::SourceForm() const
@@ -174,6 +209,77 @@ void clsResize::ResizeControls()
         placeControl(record, *ratios, mirrored);
     if (mirrored)
         mirrorPlaces(m_layout);
+    if (platform::ClassroomDisplay::isOn())
+        fitText(textScaleFor(ratios->horizontal, ratios->vertical));
+    else if (m_textScale != 0)
+        fitText(0); // the display was switched off: the design's fonts again
+}
+
+void clsResize::fitText(qreal scale)
+{
+    m_textScale = scale;
+    m_sourceForm->setTextScale(scale > 0 ? scale : 1.0);
+    for (const ControlLayout& record : std::as_const(m_layout))
+        fitFont(record);
+    if (scale <= 0) {
+        m_textWatch.reset();
+        return;
+    }
+    growTargets();
+    if (!m_textWatch) {
+        m_textWatch = std::make_unique<TextWatch>([this](QObject* parent) { fitFontsIn(parent); });
+        for (const ControlLayout& record : std::as_const(m_layout)) {
+            if (auto* widget = qobject_cast<QWidget*>(record.control.data()))
+                m_textWatch->watch(widget->parentWidget());
+        }
+    }
+}
+
+void clsResize::fitFont(const ControlLayout& record) const
+{
+    auto* widget = qobject_cast<QWidget*>(record.control.data());
+    if (!widget || !record.hasFont)
+        return;
+    QFont font = record.designFont;
+    if (m_textScale > 0) {
+        const qreal design = font.pointSizeF();
+        const qreal wanted = design * m_textScale;
+        const int lines = designLines(widget, record.designFont, record.third);
+        font.setPointSizeF(fittedPointSize(widget, font, wanted, std::min(design, wanted) / 2, lines));
+    }
+    if (widget->font() != font)
+        widget->setFont(font);
+}
+
+void clsResize::fitFontsIn(QObject* parent) const
+{
+    if (m_textScale <= 0)
+        return;
+    for (const ControlLayout& record : std::as_const(m_layout)) {
+        if (record.control && record.control->parent() == parent)
+            fitFont(record);
+    }
+}
+
+void clsResize::growTargets() const
+{
+    for (const ControlLayout& record : std::as_const(m_layout)) {
+        auto* widget = qobject_cast<QWidget*>(record.control.data());
+        if (!widget || !isPupilTarget(widget) || !widget->parentWidget())
+            continue;
+        QRect place = widget->geometry();
+        if (place.width() >= kTouchTarget && place.height() >= kTouchTarget)
+            continue;
+        const QPoint centre = place.center();
+        place.setWidth(std::max(place.width(), kTouchTarget));
+        place.setHeight(std::max(place.height(), kTouchTarget));
+        place.moveCenter(centre);
+        // Kept inside its parent.
+        const QRect room = widget->parentWidget()->rect();
+        place.moveLeft(std::clamp(place.left(), 0, std::max(0, room.width() - place.width())));
+        place.moveTop(std::clamp(place.top(), 0, std::max(0, room.height() - place.height())));
+        widget->setGeometry(place);
+    }
 }
 
 void clsResize::CaptureLayout()
@@ -196,6 +302,12 @@ void clsResize::CaptureLayout()
             // A value the control cannot give (a menu has no place) stays 0.
             if (const auto value = platform::controlProperty(controls[i], names[part]))
                 *values[part] = roundHalfEven(value->toDouble());
+        }
+        // Menus keep the platform's font; every other widget's is recorded.
+        const auto* widget = qobject_cast<QWidget*>(controls[i]);
+        if (widget && !qobject_cast<const QMenu*>(widget) && widget->font().pointSizeF() > 0) {
+            record.designFont = widget->font();
+            record.hasFont = true;
         }
         // The reference is the left-to-right layout, whichever way the window
         // is shown now.

@@ -2,6 +2,7 @@
 
 #include "shared/Modulo1.h"
 #include "platform/services/AppDir.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/widgets/Palette.h"
 #include "platform/services/Random.h"
 #include "sound/SoundPlayer.h"
@@ -25,8 +26,33 @@ QColor backColorEntry(int entry)
     return platform::colorFromBgr(kBackColors[size_t(entry - 1)]);
 }
 
+bool isCalmBackColor(const QColor& colour)
+{
+    // Text on the window is black; the fan is the classroom display's, and
+    // where it runs to the edge of its box it meets the window's colour: the
+    // oranges, peaches and salmons near it would swallow that edge.
+    constexpr double kTextContrast = 4.5;
+    constexpr double kDistinctFromFan = 50; // delta E: plainly another colour
+    return platform::contrastRatio(colour, Qt::black) >= kTextContrast
+        && platform::colourDistance(colour, QColor::fromRgb(platform::kClassroomFan)) >= kDistinctFromFan;
+}
+
+QList<int> calmBackColorEntries()
+{
+    QList<int> entries;
+    for (int entry = 1; entry <= int(kBackColors.size()); ++entry) {
+        if (isCalmBackColor(backColorEntry(entry)))
+            entries.append(entry);
+    }
+    return entries;
+}
+
 QColor RandomBackColor()
 {
+    if (platform::ClassroomDisplay::isOn()) {
+        static const QList<int> calm = calmBackColorEntries();
+        return backColorEntry(calm[platform::integerPart(platform::Random::next() * double(calm.size()))]);
+    }
     const int entry = platform::integerPart(platform::Random::next() * 18) + 1;
     return backColorEntry(entry);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,12 @@ QColor RandomBackColor();
 
 // The colour of table entry 1 to 18.
 QColor backColorEntry(int entry);
+
+// With the classroom display the window colours are only the calm ones: black
+// text on them at 4.5:1 or more, and plainly not the fan's colour.
+bool isCalmBackColor(const QColor& colour);
+// The table entries of calm colours, in table order.
+QList<int> calmBackColorEntries();
 
 void PlayRightSound(); // one of four cheerful sounds, only while sounds are on
 void PlayWrongSound(); // the wrong-answer sound, only while sounds are on

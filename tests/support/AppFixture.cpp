@@ -1,5 +1,7 @@
 #include "support/AppFixture.h"
 
+#include "platform/services/ClassroomDisplay.h"
+
 #include "app/FormMenu.h"
 #include "shared/Modulo1.h"
 #include "language/LanguageSupport.h"
@@ -64,6 +66,7 @@ void AppFixture::TearDown()
         form->unload();
     settle();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    platform::ClassroomDisplay::setOn(false);
     shared::resetGlobals();
     language::CurrentLanguageFile.clear();
     language::forgetUnsavedLanguage();

@@ -9,6 +9,7 @@
 #include "exercises/frmRuota2.h"
 #include "exercises/frmRuota8.h"
 #include "language/LanguageSupport.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/services/Screen.h"
 #include "platform/widgets/Form.h"
 
@@ -183,6 +184,20 @@ TEST_F(CaptionFitTest, EveryCaptionOfEveryLanguageFitsItsControlOnSmallAndLargeS
     const QStringList languages = shippedLanguages();
     ASSERT_GE(languages.size(), 4);
     for (const QSize screen : {QSize(800, 600), QSize(1920, 1080)}) {
+        platform::Screen::setSizeForTesting(screen);
+        SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
+        for (const QString& language : languages)
+            expectEveryCaptionFits(language);
+    }
+}
+
+// With the classroom display the text grows with the window and is fitted to
+// its control: still nothing is cut off, in any language.
+TEST_F(CaptionFitTest, WithTheClassroomDisplayEveryCaptionStillFits)
+{
+    const QStringList languages = shippedLanguages();
+    platform::ClassroomDisplay::setOn(true);
+    for (const QSize screen : {QSize(1024, 768), QSize(1920, 1080)}) {
         platform::Screen::setSizeForTesting(screen);
         SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
         for (const QString& language : languages)

@@ -1,6 +1,7 @@
 #include "shared/Modulo1.h"
 #include "shared/ModuloColoriSuoni.h"
 #include "platform/services/AppDir.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/services/Random.h"
 #include "sound/SoundPlayer.h"
 
@@ -60,6 +61,47 @@ TEST_F(ColoursAndSoundsTest, EachEighteenthOfTheRandomRangePicksItsTableEntry)
     }
     EXPECT_EQ(Random::drawCountForTesting(), 36) << "one random number per colour";
     EXPECT_EQ(shared::RandomBackColor().alpha(), 255);
+}
+
+// The contrast ratio against known pairs, and the classroom display's picks:
+// its figure colours, and the window colours it leaves out.
+TEST_F(ColoursAndSoundsTest, ClassroomDisplayColoursKeepTheirContrast)
+{
+    struct Pair {
+        QColor a, b;
+        double ratio;
+    };
+    const QList<Pair> pairs{
+        {Qt::white, Qt::black, 21.0},       {Qt::white, Qt::white, 1.0},
+        {QColor(192, 64, 0), Qt::black, 3.97}, {QColor(255, 255, 0), Qt::white, 1.07},
+        {QColor(255, 0, 0), Qt::white, 4.0},
+    };
+    for (const Pair& p : pairs) {
+        EXPECT_NEAR(platform::contrastRatio(p.a, p.b), p.ratio, 0.01) << p.a.name().toStdString();
+        EXPECT_NEAR(platform::contrastRatio(p.b, p.a), p.ratio, 0.01) << "either order";
+    }
+    const QColor arm = QColor::fromRgb(platform::kClassroomArm);
+    const QColor fan = QColor::fromRgb(platform::kClassroomFan);
+    EXPECT_GE(platform::contrastRatio(fan, QColor::fromRgb(platform::kClassroomPaper)), 3.0);
+    EXPECT_GE(platform::contrastRatio(arm, fan), 3.0);
+
+    // Left out: the salmon of entries 2 and 3, the peach of 4 and the orange
+    // of 5 (too near the fan's colour, which meets the window at the edge of
+    // its box) and the brown of 8 (black text on it only 3.97:1).
+    const QList<int> calm{1, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+    EXPECT_EQ(shared::calmBackColorEntries(), calm);
+    QList<double> script;
+    for (int i = 0; i < 100; ++i)
+        script << i / 100.0;
+    Random::scriptForTesting(script);
+    platform::ClassroomDisplay::setOn(true);
+    for (int i = 0; i < 100; ++i) {
+        const QColor colour = shared::RandomBackColor();
+        EXPECT_GE(platform::contrastRatio(colour, Qt::black), 4.5) << colour.name().toStdString();
+        for (const size_t warm : {1, 3, 4})
+            EXPECT_NE(colour, rgb(kTable[warm]));
+    }
+    platform::ClassroomDisplay::setOn(false);
 }
 
 TEST_F(ColoursAndSoundsTest, ColoursThatFillSeveralEntriesComeUpAsOftenAsTheyFillThem)

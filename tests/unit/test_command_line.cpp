@@ -91,6 +91,34 @@ TEST(CommandLine, RefusesWhatItCannotFollowInOneLineWithTheValidValues)
     }
 }
 
+struct ClassroomChoice {
+    QStringList arguments;
+    std::optional<bool> classroomDisplay; // nothing: the remembered choice holds
+    bool refused = false;
+};
+
+TEST(CommandLine, ClassroomDisplayForThisRunOnly)
+{
+    const QList<ClassroomChoice> table{
+        {{}, std::nullopt},
+        {{"--classroom-display"}, true},
+        {{"--no-classroom-display"}, false},
+        {{"--exercise", "frmRuota", "--classroom-display"}, true},
+        {{"--classroom-display", "--no-classroom-display"}, std::nullopt, true},
+        {{"--classroom-display=yes"}, std::nullopt, true},
+    };
+    for (const ClassroomChoice& row : table) {
+        SCOPED_TRACE(row.arguments.join(u' ').toStdString());
+        const auto parsed = parse(row.arguments);
+        ASSERT_EQ(std::holds_alternative<CommandLineError>(parsed), row.refused);
+        if (!row.refused) {
+            EXPECT_EQ(std::get<CommandLineOptions>(parsed).classroomDisplay, row.classroomDisplay);
+        }
+    }
+    EXPECT_TRUE(app::commandLineHelp().contains(QStringLiteral("--classroom-display")));
+    EXPECT_TRUE(app::commandLineHelp().contains(QStringLiteral("--no-classroom-display")));
+}
+
 TEST(CommandLine, HelpNamesEveryOptionAndTheProgramAsInstalled)
 {
     const QString help = app::commandLineHelp();

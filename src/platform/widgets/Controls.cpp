@@ -99,6 +99,10 @@ void makeOpaqueWhite(QLabel* label)
 
 void fitCaption(QPushButton* button, qreal designPointSize, qreal smallest)
 {
+    // A window whose text grows with it asks for sizes in proportion.
+    const qreal scale = Form::textScaleOf(button);
+    designPointSize *= scale;
+    smallest *= scale;
     QFont font = button->font();
     font.setPointSizeF(designPointSize);
     // Room for the frame and a little air on each side.

@@ -1,9 +1,14 @@
 #include "platform/widgets/FocusStyle.h"
 
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/widgets/ButtonFace.h"
+#include "platform/widgets/Form.h"
 
 #include <QPainter>
 #include <QStyleOption>
+
+#include <algorithm>
+#include <cmath>
 
 namespace platform {
 
@@ -16,8 +21,17 @@ FocusStyle::FocusStyle()
 {
 }
 
-void FocusStyle::drawFocusFrame(QPainter* painter, const QRect& rect)
+int FocusStyle::bandFor(const QWidget* widget)
 {
+    if (!widget || !ClassroomDisplay::isOn())
+        return kBand;
+    // The frame grows with the window's text, as the rest of the control does.
+    return std::max(kBand, int(std::lround(kBand * Form::textScaleOf(widget))));
+}
+
+void FocusStyle::drawFocusFrame(QPainter* painter, const QRect& rect, const QWidget* widget)
+{
+    const int kBand = bandFor(widget);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setBrush(Qt::NoBrush);
@@ -52,7 +66,7 @@ void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
 {
     switch (element) {
     case PE_FrameFocusRect:
-        drawFocusFrame(painter, option->rect);
+        drawFocusFrame(painter, option->rect, widget);
         return;
     case PE_PanelButtonCommand:
         drawButtonFace(option, painter, widget);
@@ -60,10 +74,27 @@ void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
     case PE_FrameLineEdit:
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         if (option->state & State_HasFocus)
-            drawFocusFrame(painter, option->rect);
+            drawFocusFrame(painter, option->rect, widget);
         return;
     default:
         QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+}
+
+int FocusStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
+{
+    const int base = QProxyStyle::pixelMetric(metric, option, widget);
+    if (!widget || !ClassroomDisplay::isOn())
+        return base;
+    switch (metric) {
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
+    case PM_ExclusiveIndicatorWidth:
+    case PM_ExclusiveIndicatorHeight:
+        // A check box's square grows with its window's text.
+        return int(std::lround(base * std::max(1.0, Form::textScaleOf(widget))));
+    default:
+        return base;
     }
 }
 
@@ -74,7 +105,7 @@ void FocusStyle::drawControl(ControlElement element, const QStyleOption* option,
     // Buttons wear the frame round their whole face, whatever the base style
     // draws for their focus.
     if (element == CE_PushButton && (option->state & State_HasFocus))
-        drawFocusFrame(painter, option->rect);
+        drawFocusFrame(painter, option->rect, widget);
 }
 
 } // namespace platform

@@ -18,9 +18,15 @@ public:
                        const QWidget* widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+    // With the classroom display, check boxes' squares grow with the text.
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
 
-    // Draws the frame just inside `rect`.
-    static void drawFocusFrame(QPainter* painter, const QRect& rect);
+    // Draws the frame just inside `rect`; with the classroom display its
+    // bands grow with the text of `widget`'s window.
+    static void drawFocusFrame(QPainter* painter, const QRect& rect, const QWidget* widget = nullptr);
+    // The width of each band for `widget`, in pixels: 2 unless grown.
+    static int bandFor(const QWidget* widget);
 
 private:
     void drawButtonFace(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;

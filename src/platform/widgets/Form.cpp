@@ -1,5 +1,7 @@
 #include "platform/widgets/Form.h"
 
+#include "platform/services/ClassroomDisplay.h"
+
 #include "platform/services/FreedMemory.h"
 #include "platform/widgets/Mirror.h"
 #include "platform/widgets/Properties.h"
@@ -234,6 +236,18 @@ void Form::followLayoutDirection()
         if (auto* label = qobject_cast<QLabel*>(widget))
             label->setAlignment(mirroredAlignment(label->alignment()));
     }
+}
+
+void Form::setTextScale(qreal scale)
+{
+    m_textScale = scale;
+    // Also where code below the windows (the message box) can read it.
+    setProperty(ClassroomDisplay::kTextScaleProperty, scale);
+}
+
+qreal Form::textScaleOf(const QWidget* widget)
+{
+    return ClassroomDisplay::textScaleOf(widget);
 }
 
 } // namespace platform

@@ -108,6 +108,14 @@ public:
     // right-to-left language is mirrored before its Form_Load.
     bool isMirrored() const { return m_mirrored; }
 
+    // How much larger than at the design size the window's text is drawn:
+    // 1 unless the classroom display lets text grow with the window (the
+    // resizer sets it). Fonts a window sets itself follow it.
+    qreal textScale() const { return m_textScale; }
+    void setTextScale(qreal scale);
+    // The text scale of the window `widget` lies in; 1 outside a window of the program.
+    static qreal textScaleOf(const QWidget* widget);
+
     void setBackColor(const QColor& color);
     QColor backColor() const;
 
@@ -162,6 +170,7 @@ private:
     bool m_activated = false;
     bool m_showAtScreenSize = false;
     bool m_mirrored = false;
+    qreal m_textScale = 1.0;
 };
 
 // Design lengths are in twips: 15 to a pixel.

@@ -1,15 +1,23 @@
 #include "platform/widgets/MessageBox.h"
 
+#include "platform/services/ClassroomDisplay.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTranslator>
+
+#include <algorithm>
+#include <cmath>
 
 namespace platform {
 
 namespace {
+constexpr int kTouchSide = 44;
+
 MessageBox::Handler& handler()
 {
     static MessageBox::Handler h;
@@ -48,6 +56,32 @@ void installPlatformTexts()
     else
         delete texts;
 }
+// With the classroom display: text and icon grown as the window's text is,
+// and buttons large enough for a finger.
+void growForTheClassroom(QMessageBox& box, qreal scale)
+{
+    scale = std::max(1.0, scale);
+    QFont font = box.font();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * scale);
+    box.setFont(font);
+    if (box.icon() != QMessageBox::NoIcon) {
+        const int side = int(std::lround(box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box) * scale));
+        const QStyle::StandardPixmap kinds[] = {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxInformation,
+                                                QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical,
+                                                QStyle::SP_MessageBoxQuestion};
+        const QIcon icon = box.style()->standardIcon(kinds[std::clamp(int(box.icon()), 0, 4)], nullptr, &box);
+        // The theme may have no picture that large: the largest it has, scaled.
+        const QPixmap picture = icon.pixmap(side, side);
+        box.setIconPixmap(picture.width() >= side ? picture
+                                                  : picture.scaled(side, side, Qt::KeepAspectRatio,
+                                                                   Qt::SmoothTransformation));
+    }
+    for (QAbstractButton* button : box.buttons()) {
+        button->setFont(font);
+        button->setMinimumSize(std::max(kTouchSide * 2, int(80 * scale)), std::max(kTouchSide, int(24 * scale)));
+    }
+}
 } // namespace
 
 MessageAnswer MessageBox::show(const MessageRequest& request)
@@ -76,6 +110,8 @@ MessageAnswer MessageBox::show(const MessageRequest& request)
         if (QAbstractButton* button = box.button(standard); button && !caption.isEmpty())
             button->setText(caption);
     }
+    if (ClassroomDisplay::isOn())
+        growForTheClassroom(box, ClassroomDisplay::textScaleOf(box.parentWidget()));
     const int result = box.exec();
     if (request.buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;

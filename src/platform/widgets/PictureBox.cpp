@@ -1,5 +1,6 @@
 #include "platform/widgets/PictureBox.h"
 
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/widgets/FocusStyle.h"
 #include "platform/widgets/Palette.h"
 
@@ -34,7 +35,21 @@ void PictureBox::clear()
 
 void PictureBox::line(const QPointF& from, const QPointF& to, int colorIndex)
 {
-    const DrawnLine drawn{from, to, colorIndex, m_drawWidth};
+    add(DrawnLine{from, to, colorIndex, m_drawWidth});
+}
+
+void PictureBox::arm(const QPointF& from, const QPointF& to, int colorIndex)
+{
+    add(DrawnLine{from, to, colorIndex, m_drawWidth, Stroke::Arm});
+}
+
+void PictureBox::wedge(const QPointF& vertex, const QPointF& leading, const QPointF& trailing, int colorIndex)
+{
+    add(DrawnLine{vertex, leading, colorIndex, m_drawWidth, Stroke::Wedge, trailing});
+}
+
+void PictureBox::add(const DrawnLine& drawn)
+{
     m_lines.append(drawn);
     if (hasBacking()) {
         QPainter painter(&m_backing);
@@ -42,8 +57,28 @@ void PictureBox::line(const QPointF& from, const QPointF& to, int colorIndex)
     }
     // Without a backing image yet, the paint of this rectangle draws from the list.
     const QTransform t = userToPixels();
-    const QRect changed = QRectF(t.map(from), t.map(to)).normalized().toAlignedRect();
-    update(changed.adjusted(-m_drawWidth - 1, -m_drawWidth - 1, m_drawWidth + 1, m_drawWidth + 1));
+    QRectF touched = QRectF(t.map(drawn.from), t.map(drawn.to)).normalized();
+    int margin = drawn.width;
+    if (drawn.stroke == Stroke::Wedge)
+        touched = touched.united(QRectF(t.map(drawn.from), t.map(drawn.trailing)).normalized());
+    else if (drawn.stroke == Stroke::Arm)
+        margin = int(std::ceil(armWidth()));
+    update(touched.toAlignedRect().adjusted(-margin - 1, -margin - 1, margin + 1, margin + 1));
+}
+
+qreal PictureBox::armWidth() const
+{
+    return std::max(2.0, std::min(width(), height()) / 160.0);
+}
+
+QColor PictureBox::strokeColor(int colorIndex)
+{
+    switch (colorIndex) {
+    case int(PaletteColor::LightRed): return QColor::fromRgb(kClassroomArm);
+    case int(PaletteColor::Yellow): return QColor::fromRgb(kClassroomFan);
+    case int(PaletteColor::White): return QColor::fromRgb(kClassroomPaper);
+    default: return paletteColor(colorIndex);
+    }
 }
 
 QTransform PictureBox::userToPixels() const
@@ -63,6 +98,10 @@ QTransform PictureBox::userToPixels() const
 
 void PictureBox::drawLine(QPainter& painter, const DrawnLine& l) const
 {
+    if (l.stroke != Stroke::Line) {
+        drawSmooth(painter, l);
+        return;
+    }
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setTransform(userToPixels());
     QPen pen(paletteColor(l.colorIndex), l.width);
@@ -70,6 +109,30 @@ void PictureBox::drawLine(QPainter& painter, const DrawnLine& l) const
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     painter.drawLine(l.from, l.to);
+}
+
+void PictureBox::drawSmooth(QPainter& painter, const DrawnLine& l) const
+{
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setTransform(QTransform());
+    const QTransform t = userToPixels();
+    const QColor colour = strokeColor(l.colorIndex);
+    if (l.stroke == Stroke::Arm) {
+        QPen pen(colour, armWidth());
+        pen.setCapStyle(Qt::RoundCap);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawLine(t.map(l.from), t.map(l.to));
+        return;
+    }
+    // Wedges are filled without smoothing: each pixel whose centre a wedge
+    // holds takes its colour whole, so the overlapping wedges leave neither
+    // gaps nor the pale pattern partly covered pixels would near the vertex.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    const QPointF corners[3] = {t.map(l.from), t.map(l.to), t.map(l.trailing)};
+    painter.drawPolygon(corners, 3);
 }
 
 void PictureBox::redrawBacking()
@@ -114,7 +177,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
         makeBackingWhenIdle();
     }
     if (hasFocus())
-        FocusStyle::drawFocusFrame(&painter, rect());
+        FocusStyle::drawFocusFrame(&painter, rect(), this);
 }
 
 bool PictureBox::event(QEvent* event)

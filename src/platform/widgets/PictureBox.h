@@ -10,12 +10,20 @@
 
 namespace platform {
 
+// How a drawn line is painted. Line: aliased, of the box's draw width, in the
+// 16-colour palette. With the classroom display, Arm: smooth and as wide as
+// the box's size asks for; Wedge: a filled triangle from the vertex `from` to
+// the far ends `to` and `trailing`; both in the display's colours.
+enum class Stroke { Line, Arm, Wedge };
+
 // One line drawn into a picture box, in the box's user coordinates.
 struct DrawnLine {
     QPointF from;
     QPointF to;
     int colorIndex = 0;
     int width = 1;
+    Stroke stroke = Stroke::Line;
+    QPointF trailing{}; // a wedge's second far end
 
     bool operator==(const DrawnLine&) const = default;
 };
@@ -50,6 +58,15 @@ public:
 
     void clear();
     void line(const QPointF& from, const QPointF& to, int colorIndex);
+    // The classroom display's strokes (see Stroke).
+    void arm(const QPointF& from, const QPointF& to, int colorIndex);
+    void wedge(const QPointF& vertex, const QPointF& leading, const QPointF& trailing, int colorIndex);
+
+    // The width of an arm of the classroom display: it grows with the box.
+    qreal armWidth() const;
+    // The colour a stroke of the classroom display paints for a palette
+    // index: red arms, a warm fan, and the box's own colour for white.
+    static QColor strokeColor(int colorIndex);
 
     const QList<DrawnLine>& lines() const { return m_lines; }
 
@@ -89,6 +106,8 @@ private:
     void redrawBacking();
     void makeBackingWhenIdle();
     void drawLine(QPainter& painter, const DrawnLine& line) const;
+    void drawSmooth(QPainter& painter, const DrawnLine& line) const;
+    void add(const DrawnLine& drawn);
 
     QRectF m_scale{QPointF(-2, -2), QPointF(2, 2)};
     int m_drawWidth = 1;

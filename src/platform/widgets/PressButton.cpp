@@ -1,8 +1,11 @@
 #include "platform/widgets/PressButton.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStyleHints>
+#include <QTimer>
 
 namespace platform {
 
@@ -35,15 +38,33 @@ void PressButton::mousePressEvent(QMouseEvent* event)
         QPushButton::mousePressEvent(event);
     }
     event->accept(); // other buttons too: they are not the parent's business
-    if (isEnabled())
-        emit mouseDown(event->button());
+    if (!isEnabled())
+        return;
+    if (m_longPress && event->button() == Qt::LeftButton) {
+        if (!m_hold) {
+            m_hold = new QTimer(this);
+            m_hold->setSingleShot(true);
+            connect(m_hold, &QTimer::timeout, this, [this] {
+                if (isEnabled())
+                    emit mouseDown(Qt::RightButton);
+            });
+        }
+        m_hold->start(QGuiApplication::styleHints()->mousePressAndHoldInterval());
+        return;
+    }
+    emit mouseDown(event->button());
 }
 
 void PressButton::mouseReleaseEvent(QMouseEvent* event)
 {
+    const bool shortPress = event->button() == Qt::LeftButton && m_hold && m_hold->isActive();
+    if (shortPress)
+        m_hold->stop();
     QPushButton::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
         m_mousePressed = false; // released away from the button: no click came
+    if (shortPress && isEnabled())
+        emit mouseDown(Qt::LeftButton);
 }
 
 void PressButton::keyPressEvent(QKeyEvent* event)

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+class QTimer;
+
 namespace platform {
 
 // A command button that acts when a mouse button goes down on it, and tells
@@ -17,6 +19,12 @@ class PressButton : public QPushButton {
 public:
     explicit PressButton(const QString& caption, QWidget* parent = nullptr);
 
+    // With the classroom display: a press of the left button (or a finger)
+    // held for the platform's press-and-hold time acts as the right button,
+    // and a shorter one acts as the left button when it is lifted.
+    void setLongPressActsAsRight(bool on) { m_longPress = on; }
+    bool longPressActsAsRight() const { return m_longPress; }
+
 signals:
     // Emitted on every press; the handlers may let the event loop run, and
     // the button may be gone when they return.
@@ -30,6 +38,8 @@ protected:
 
 private:
     bool m_mousePressed = false; // the click that ends this press has acted already
+    bool m_longPress = false;
+    QTimer* m_hold = nullptr; // runs while a left press waits to be told short or long
 };
 
 } // namespace platform
