@@ -12,8 +12,11 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 #include <unistd.h>
 
@@ -191,6 +194,36 @@ TEST(ResultsStoreTest, AnswersAreKeptOnceReadBackSummedAndSeenByAnotherStoreOnTh
     ASSERT_TRUE(store.markSent({batch[0].id, batch[1].id, batch[2].id}));
     EXPECT_EQ(other.unsentCount(), 1);
     EXPECT_EQ(other.unsent(10), QList<AnswerRecord>{given[3]});
+}
+
+TEST(ResultsStoreTest, StoresInSeveralThreadsWriteTheSameFileAndEveryAnswerIsKept)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("results.sqlite"));
+    ResultsStore main(path, {.busyTimeoutMs = 5000});
+    constexpr int kEach = 150;
+    std::atomic<int> keptByThreads{0};
+    QList<QThread*> threads;
+    for (int t = 0; t < 2; ++t) {
+        threads.append(QThread::create([&, t] {
+            // A store of the thread's own, as the school server's sender has.
+            ResultsStore store(path, {.busyTimeoutMs = 5000});
+            for (int i = 0; i < kEach; ++i)
+                keptByThreads += store.record(answer(QStringLiteral("Thread %1").arg(t), QStringLiteral("frmRuota"), true, 1)) ? 1 : 0;
+        }));
+        threads.last()->start();
+    }
+    int keptByMain = 0;
+    for (int i = 0; i < kEach; ++i)
+        keptByMain += main.record(answer(QStringLiteral("Main"), QStringLiteral("frmRuota"), false, 1)) ? 1 : 0;
+    for (QThread* thread : threads) {
+        thread->wait();
+        delete thread;
+    }
+    EXPECT_EQ(keptByMain, kEach) << main.problem().toStdString();
+    EXPECT_EQ(keptByThreads.load(), 2 * kEach);
+    EXPECT_EQ(main.answerCount(), 3 * kEach);
+    EXPECT_EQ(main.answerCount(QStringLiteral("Thread 1")), kEach);
 }
 
 TEST(ResultsStoreTest, TheClassListIsKeptInOrderAndRenamingCarriesTheAnswersWhileForgettingErasesThem)
