@@ -248,7 +248,7 @@ int main(int argc, char** argv)
         QFile list(school.filePath(QStringLiteral("class.txt")));
         list.open(QIODevice::WriteOnly);
         list.write("Zo\xC3\xAB\nO'Brien \"Bob\"\n\xD9\x85\xD8\xB1\xD9\x8A\xD9\x85\nTom & Jerry \xF0\x9F\xA6\x8A\n"
-                   "Maximiliana Konstantinopolous-Vanderbilt de la Torre y Santamar\xC3\xADa\n");
+                   "Maximiliana Konstantinopolous-Vanderbilt de la Torre y Santamar\xC3\xAD" "a\n");
         for (int i = 1; i <= 15; ++i)
             list.write("Pupil " + QByteArray::number(i) + "\n");
         list.close();
