@@ -506,6 +506,35 @@ TEST(CsvWriterTest, AnExportHasAHeaderAndOneRowPerAnswerInUtf8)
     EXPECT_FALSE(error.isEmpty());
 }
 
+TEST(CsvWriterTest, TheExportWritesEachRowAsItsFieldsSayWhateverTheTime)
+{
+    QTemporaryDir dir;
+    ResultsStore store(dir.filePath(QStringLiteral("results.sqlite")));
+    const QList<QDateTime> times = {
+        QDateTime(QDate(1969, 12, 31), QTime(23, 59, 59, 999), Qt::UTC),
+        QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC),
+        QDateTime(QDate(2026, 3, 1), QTime(23, 59, 59, 999), Qt::UTC),
+        QDateTime(QDate(2026, 3, 2), QTime(0, 0, 0, 1), Qt::UTC),
+        QDateTime(QDate(2028, 2, 29), QTime(12, 30, 5, 40), Qt::UTC),
+    };
+    QList<AnswerRecord> kept;
+    for (const QDateTime& at : times) {
+        AnswerRecord a = answer(QStringLiteral(" Zoë, \"Z\" "), QStringLiteral("frmRuota7"), kept.size() % 2, 3, at);
+        a.answer = QStringLiteral("typed=1\n2");
+        a.secondsShown = 12.3456;
+        a.round = QStringLiteral("r,1");
+        ASSERT_TRUE(store.record(a));
+        kept.append(a);
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(writeCsv(store, {}, buffer));
+    QByteArray expected = csvRow(csvHeader());
+    for (const AnswerRecord& a : kept)
+        expected += csvRow(csvFields(a));
+    EXPECT_EQ(buffer.data(), expected);
+}
+
 TEST(QuestionTextTest, KeysAndValuesComeBackAsTheyWereWritten)
 {
     const QuestionText question =
