@@ -27,7 +27,7 @@ EXERCISE_TITLE=$(ini_value "$LNG" frmRuota1 frmRuota1.Caption)
 mkdir -p "$WORK/school"
 printf 'Zo\xc3\xab\r\nLuca\r\n' >"$WORK/school/class.txt"
 printf '[Program]\nPupils=class.txt\n' >"$WORK/school/gonioma.conf"
-export GONIOMA_CONFIG="$WORK/school/gonioma.conf" XDG_DATA_HOME="$WORK/data" XDG_CONFIG_HOME="$WORK/config"
+# (xsession.sh points GONIOMA_CONFIG, XDG_DATA_HOME and XDG_CONFIG_HOME into $WORK.)
 
 x_start 1024x768
 xdotool mousemove 0 0 >/dev/null 2>&1 || true
