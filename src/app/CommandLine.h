@@ -10,7 +10,7 @@ namespace app {
 
 // What the command line asks of this run.
 struct CommandLineOptions {
-    enum class Action { Run, ShowHelp, ShowVersion, ListExercises, HashPassword };
+    enum class Action { Run, ShowHelp, ShowVersion, ListExercises, HashPassword, ForgetPupil, ExportResults };
     Action action = Action::Run;
     // A window name of the catalogue, opened instead of the menu; empty for
     // the menu.
@@ -30,6 +30,10 @@ struct CommandLineOptions {
     // The classroom display on or off for this run only; nothing for the
     // choice remembered for this computer account.
     std::optional<bool> classroomDisplay;
+    // `--forget-pupil NAME`: the pupil whose answers and place in the class list are erased.
+    QString forgetPupil;
+    // `--export-results FILE`: where every kept answer is written as CSV ("-": the output).
+    QString exportPath;
 };
 
 // A command line the program cannot follow: one line that names what is wrong

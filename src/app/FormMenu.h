@@ -7,6 +7,7 @@
 class QAction;
 class QColor;
 class QCheckBox;
+class QLabel;
 class QFont;
 class QRect;
 class QMenu;
@@ -38,6 +39,10 @@ public:
 
     // Switches the classroom display and remembers it for this account.
     void mnuClassroom_Click(bool on);
+    // Back to the class list's names; shown only when there is one.
+    QAction* mnuPupils = nullptr;
+    // One small line, at the right of the menu bar, when answers cannot be kept.
+    QLabel* LabelResults = nullptr;
 
     void mnuLanguage_Click(int index);
 
@@ -70,6 +75,8 @@ private:
     void giveLanguageMenuAMnemonic();
     void addViewMenu();
     void takeBackColor(const QColor& colour);
+    // The way back to the names and the results line, as things stand now.
+    void showPupilsAndResults();
 
     QList<QPushButton*> m_exerciseButtons;
 };

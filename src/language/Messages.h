@@ -69,6 +69,20 @@ enum class Message {
     RoundMenu,            // the button that goes back to the menu
     LockedNoPassword,     // locked mode without any teacher password: nobody may close
     BuildLongPressHint,   // building, classroom display: the right button or a long press closes
+    ResultsFolderNotWritable, // results: "%1" the data folder cannot be written
+    ResultsDiskFull,
+    ResultsLocked, // "%1" the database another program holds
+    ResultsDamaged, // "%1" where the damaged file was put aside
+    ResultsNewerVersion,
+    ResultsFailed, // "%1" the database's own words
+    PupilNameEmpty, // class list: a name is refused
+    PupilNameTooLong, // "%1" the longest name kept
+    PupilNameTaken,
+    PupilNameUnknown,
+    PupilImportDone, // "%1" added, "%2" blank, "%3" repeated, "%4" too long
+    PupilImportUnreadable,
+    PupilPageOf, // "%1" this page, "%2" how many
+    PupilChangeName, // the menu's way back to the names
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -143,6 +157,20 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::RoundMenu, "0137", false},
     MessageEntry{Message::LockedNoPassword, "0140", false},
     MessageEntry{Message::BuildLongPressHint, "0160", false},
+    MessageEntry{Message::ResultsFolderNotWritable, "0210", false},
+    MessageEntry{Message::ResultsDiskFull, "0211", false},
+    MessageEntry{Message::ResultsLocked, "0212", false},
+    MessageEntry{Message::ResultsDamaged, "0213", false},
+    MessageEntry{Message::ResultsNewerVersion, "0214", false},
+    MessageEntry{Message::ResultsFailed, "0215", false},
+    MessageEntry{Message::PupilNameEmpty, "0216", false},
+    MessageEntry{Message::PupilNameTooLong, "0217", false},
+    MessageEntry{Message::PupilNameTaken, "0218", false},
+    MessageEntry{Message::PupilNameUnknown, "0219", false},
+    MessageEntry{Message::PupilImportDone, "0220", false},
+    MessageEntry{Message::PupilImportUnreadable, "0221", false},
+    MessageEntry{Message::PupilPageOf, "0226", false},
+    MessageEntry{Message::PupilChangeName, "0227", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},

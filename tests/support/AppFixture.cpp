@@ -3,6 +3,7 @@
 #include "platform/services/ClassroomDisplay.h"
 
 #include "app/FormMenu.h"
+#include "app/PupilNames.h"
 #include "shared/Modulo1.h"
 #include "language/LanguageSupport.h"
 #include "language/TextDirection.h"
@@ -67,6 +68,7 @@ void AppFixture::TearDown()
     settle();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     platform::ClassroomDisplay::setOn(false);
+    app::stopRecording();
     shared::resetGlobals();
     language::CurrentLanguageFile.clear();
     language::forgetUnsavedLanguage();
