@@ -732,6 +732,8 @@ TYPED_TEST(ExerciseContract, WithoutARoundThereIsNoRoundIdAndNoSummary)
     this->nextQuestion(*w);
     EXPECT_EQ(w->roundSummary(), nullptr);
     EXPECT_EQ(w->questionNumber(), 2u);
+}
+
 TYPED_TEST(ExerciseContract, ARightAndAWrongAnswerAreEachKeptOnceBeforeTheirSoundWithWhatWasAskedAndGiven)
 {
     results::Recording recording(results::ResultsStore::defaultPath());
