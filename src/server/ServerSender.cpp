@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <cmath>
+
 namespace server {
 
 namespace {
@@ -29,6 +31,18 @@ QString insertStatement(int rows)
     // column would need.)
     sql += QStringLiteral(" ON CONFLICT DO NOTHING");
     return sql;
+}
+
+// Text as the server keeps it: never NULL (the columns refuse it), without
+// the NUL characters PostgreSQL's text cannot hold.
+QString serverText(const QString& text)
+{
+    if (text.isNull())
+        return QStringLiteral("");
+    if (!text.contains(QChar(0)))
+        return text;
+    QString kept = text;
+    return kept.remove(QChar(0));
 }
 
 } // namespace
@@ -148,9 +162,20 @@ bool ServerSender::drain(ServerConnection& connection, LocalQueue& queue)
     }
     if (waiting == 0)
         return true;
-    if (!connection.open()) {
-        fail(connection, connection.problem());
-        return false;
+    if (!connection.isOpen()) {
+        if (!connection.open()) {
+            fail(connection, connection.problem());
+            return false;
+        }
+        // An answer is marked sent only once it is safe on the server's disk,
+        // whatever the server does for others.
+        QSqlQuery durable(connection.database());
+        if (!durable.exec(QStringLiteral("SET synchronous_commit TO on"))) {
+            const QString problem = oneLine(durable.lastError().text());
+            durable.finish();
+            fail(connection, problem);
+            return false;
+        }
     }
     {
         std::lock_guard lock(m_mutex);
@@ -162,8 +187,10 @@ bool ServerSender::drain(ServerConnection& connection, LocalQueue& queue)
         const QList<results::AnswerRecord> batch = queue.unsent(m_options.batchSize);
         if (batch.isEmpty())
             break;
-        if (!sendBatch(connection, batch))
+        if (QString problem; !sendBatch(connection, batch, &problem)) {
+            fail(connection, problem);
             return false;
+        }
         QList<QUuid> ids;
         ids.reserve(batch.size());
         for (const results::AnswerRecord& answer : batch)
@@ -182,51 +209,57 @@ bool ServerSender::drain(ServerConnection& connection, LocalQueue& queue)
     return true;
 }
 
-bool ServerSender::sendBatch(ServerConnection& connection, const QList<results::AnswerRecord>& batch)
+bool ServerSender::sendBatch(ServerConnection& connection, const QList<results::AnswerRecord>& batch, QString* why)
 {
-    QSqlDatabase& db = connection.database();
-    if (!db.transaction()) {
-        fail(connection, oneLine(db.lastError().text()));
+    // A failure may come without an error text (a connection the driver has
+    // already closed): whatever is not a success is a failure.
+    const auto failed = [why](const QSqlError& error) {
+        *why = oneLine(error.text());
+        if (why->isEmpty())
+            *why = QStringLiteral("the connection to the server was lost");
         return false;
-    }
+    };
+    QSqlDatabase& db = connection.database();
+    if (!db.isOpen() || !db.transaction())
+        return failed(db.lastError());
+    bool sent = false;
+    QSqlError problem;
     {
         QSqlQuery insert(db);
         if (!insert.prepare(insertStatement(int(batch.size())))) {
-            const QString problem = oneLine(insert.lastError().text());
-            db.rollback();
-            fail(connection, problem);
-            return false;
-        }
-        int i = 0;
-        for (const results::AnswerRecord& a : batch) {
-            insert.bindValue(i++, a.id.toString(QUuid::WithoutBraces));
-            insert.bindValue(i++, a.answeredAt.toUTC().toString(Qt::ISODateWithMs));
-            insert.bindValue(i++, a.pupil);
-            insert.bindValue(i++, a.exercise);
-            insert.bindValue(i++, a.question);
-            insert.bindValue(i++, a.answer);
-            insert.bindValue(i++, a.right);
-            insert.bindValue(i++, a.attempt);
-            insert.bindValue(i++, a.secondsShown);
-            insert.bindValue(i++, a.language);
-            insert.bindValue(i++, a.round);
-            insert.bindValue(i++, m_options.className);
-            insert.bindValue(i++, m_options.computer);
-        }
-        Q_ASSERT(i == kColumns * batch.size());
-        if (!insert.exec()) {
-            const QString problem = oneLine(insert.lastError().text());
-            db.rollback();
-            fail(connection, problem);
-            return false;
+            problem = insert.lastError();
+        } else {
+            int i = 0;
+            for (const results::AnswerRecord& a : batch) {
+                insert.bindValue(i++, a.id.toString(QUuid::WithoutBraces));
+                const QDateTime when = a.answeredAt.isValid() ? a.answeredAt : QDateTime::currentDateTimeUtc();
+                insert.bindValue(i++, when.toUTC().toString(Qt::ISODateWithMs));
+                insert.bindValue(i++, serverText(a.pupil));
+                insert.bindValue(i++, serverText(a.exercise));
+                insert.bindValue(i++, serverText(a.question));
+                insert.bindValue(i++, serverText(a.answer));
+                insert.bindValue(i++, a.right);
+                insert.bindValue(i++, std::max(a.attempt, 1));
+                insert.bindValue(i++, std::isfinite(a.secondsShown) ? a.secondsShown : 0.0);
+                insert.bindValue(i++, serverText(a.language));
+                insert.bindValue(i++, serverText(a.round));
+                insert.bindValue(i++, serverText(m_options.className));
+                insert.bindValue(i++, serverText(m_options.computer));
+            }
+            Q_ASSERT(i == kColumns * batch.size());
+            sent = insert.exec();
+            if (!sent)
+                problem = insert.lastError();
         }
     }
-    if (!db.commit()) {
-        // Whether the server kept the batch is not known: it is sent again,
-        // and kept once.
-        fail(connection, oneLine(db.lastError().text()));
-        return false;
+    if (!sent) {
+        db.rollback();
+        return failed(problem);
     }
+    // When the commit's answer is lost, whether the server kept the batch is
+    // not known: it is sent again, and kept once.
+    if (!db.isOpen() || !db.commit())
+        return failed(db.lastError());
     return true;
 }
 
@@ -247,6 +280,8 @@ void ServerSender::fail(ServerConnection& connection, const QString& problem)
     // After any failure the connection is opened afresh: one that broke in the
     // middle of a batch cannot be trusted.
     connection.close();
+    if (qEnvironmentVariableIsSet("GONIOMA_DEBUG_SENDER"))
+        qWarning("sender: %s", qPrintable(problem));
     std::lock_guard lock(m_mutex);
     m_status.problem = problem.isEmpty() ? QStringLiteral("the server did not answer") : problem;
     m_status.reachable = false;

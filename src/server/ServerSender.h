@@ -16,6 +16,8 @@
 
 namespace server {
 
+class ServerConnection;
+
 // The answers kept on this computer that the school server has not yet
 // acknowledged: the local results database seen from the sender.
 class LocalQueue {
@@ -85,8 +87,9 @@ public:
 
 private:
     void run();
-    bool drain(class ServerConnection& connection, LocalQueue& queue);
-    bool sendBatch(ServerConnection& connection, const QList<results::AnswerRecord>& batch);
+    bool drain(ServerConnection& connection, LocalQueue& queue);
+    // True once the server committed the batch; else false and why not.
+    bool sendBatch(ServerConnection& connection, const QList<results::AnswerRecord>& batch, QString* why);
     void reportUnsent(ServerConnection& connection, int unsent);
     void fail(ServerConnection& connection, const QString& problem);
 
