@@ -1,5 +1,6 @@
 #include "server/ServerReader.h"
 
+#include "language/LanguageSupport.h"
 #include "platform/services/Settings.h"
 #include "server/ServerConnection.h"
 
@@ -261,6 +262,12 @@ std::unique_ptr<ServerReader> openSchoolResults(const QString& teacher, const QS
     auto reader = std::make_unique<ServerReader>(*address, teacher, password, className);
     reader->open();
     return reader;
+}
+
+QString ServerReader::problem() const
+{
+    return m_problem.isEmpty() ? QString()
+                               : language::LookupString(language::Message::ServerTeacherRefused).arg(m_problem);
 }
 
 } // namespace server

@@ -35,7 +35,10 @@ public:
     QList<results::PupilExerciseSummary> summary() const override;
     QList<results::DailyShare> dailyShares(const QString& pupil, const QString& exercise) const override;
     bool forEachAnswer(const QString& pupil, const std::function<void(const results::AnswerRecord&)>& visit) const override;
-    QString problem() const override { return m_problem; }
+    // One line in the current language, empty when all went well.
+    QString problem() const override;
+    // The same in the server's own words.
+    QString serverProblem() const { return m_problem; }
 
     // The classes answers were sent from, and those with a class list.
     QStringList classes() const;

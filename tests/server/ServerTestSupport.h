@@ -3,10 +3,13 @@
 #include "TempPostgres.h"
 
 #include "results/AnswerRecord.h"
+#include "results/ResultsStore.h"
+#include "server/SchoolSending.h"
 #include "server/ServerSender.h"
 
 #include <QSet>
 #include <QString>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include <mutex>
@@ -69,54 +72,30 @@ inline server::SenderOptions quickOptions(int batchSize = 200)
     return options;
 }
 
-// Answers waiting on this computer, shared by the test and the sender's thread.
-class MemoryQueue {
+// This computer's results database, in a folder of the test: the test
+// records into it, the sender reads it through a store of its own.
+class LocalResults {
 public:
+    LocalResults() : m_store(path()) {}
+    QString path() const { return m_dir.filePath(QStringLiteral("results.sqlite")); }
     void record(const results::AnswerRecord& answer)
     {
-        std::lock_guard lock(m_mutex);
-        m_waiting.append(answer);
-        m_all.append(answer.id);
+        ASSERT_TRUE(m_store.record(answer)) << m_store.problem().toStdString();
+        m_all.insert(answer.id);
     }
-    QSet<QUuid> allIds() const
+    QSet<QUuid> allIds() const { return m_all; }
+    int waiting() const { return m_store.unsentCount(); }
+    server::LocalQueueOpener opener() const
     {
-        std::lock_guard lock(m_mutex);
-        return QSet<QUuid>(m_all.begin(), m_all.end());
+        const QString file = path();
+        return [file] { return std::make_unique<server::StoreQueue>(file); };
     }
-    int waiting() const
-    {
-        std::lock_guard lock(m_mutex);
-        return int(m_waiting.size());
-    }
-    server::LocalQueueOpener opener()
-    {
-        return [this] { return std::make_unique<View>(*this); };
-    }
+    results::ResultsStore& store() { return m_store; }
 
 private:
-    class View : public server::LocalQueue {
-    public:
-        explicit View(MemoryQueue& q) : m_q(q) {}
-        QList<results::AnswerRecord> unsent(int limit) const override
-        {
-            std::lock_guard lock(m_q.m_mutex);
-            return m_q.m_waiting.mid(0, limit);
-        }
-        bool markSent(const QList<QUuid>& ids) override
-        {
-            std::lock_guard lock(m_q.m_mutex);
-            const QSet<QUuid> sent(ids.begin(), ids.end());
-            m_q.m_waiting.removeIf([&](const results::AnswerRecord& a) { return sent.contains(a.id); });
-            return true;
-        }
-        int unsentCount() const override { return m_q.waiting(); }
-
-    private:
-        MemoryQueue& m_q;
-    };
-    mutable std::mutex m_mutex;
-    QList<results::AnswerRecord> m_waiting;
-    QList<QUuid> m_all;
+    QTemporaryDir m_dir;
+    results::ResultsStore m_store;
+    QSet<QUuid> m_all;
 };
 
 #define REQUIRE_POSTGRES()                                                                                \

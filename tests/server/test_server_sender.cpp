@@ -23,11 +23,11 @@ struct Fault {
     int batchSize;
     // Runs with the sender started on a fresh school; may stop and start the
     // server, and returns the password the sender should end with.
-    std::function<void(TempPostgres&, server::ServerSender&, MemoryQueue&, const QString& school)> during;
+    std::function<void(TempPostgres&, server::ServerSender&, LocalResults&, const QString& school)> during;
     bool serverDownAtStart = false;
 };
 
-void expectAllOnServerOnce(TempPostgres& pg, const QString& school, const MemoryQueue& queue)
+void expectAllOnServerOnce(TempPostgres& pg, const QString& school, const LocalResults& queue)
 {
     const ServerRows rows = serverRows(pg, school);
     EXPECT_EQ(rows.rows, queue.allIds().size());
@@ -44,7 +44,7 @@ TEST(ServerSender, EveryAnswerArrivesOnceThroughEachFault)
     const Fault faults[] = {
         {"server up all along", 25, 200, nullptr},
         {"server stopped before start-up", 40, 200,
-         [](TempPostgres& pg, server::ServerSender& sender, MemoryQueue& queue, const QString&) {
+         [](TempPostgres& pg, server::ServerSender& sender, LocalResults& queue, const QString&) {
              EXPECT_FALSE(sender.waitUntilSent(600ms));
              EXPECT_FALSE(sender.status().problem.isEmpty());
              EXPECT_EQ(queue.waiting(), 40);
@@ -52,7 +52,7 @@ TEST(ServerSender, EveryAnswerArrivesOnceThroughEachFault)
          },
          true},
         {"server stopped in the middle of the batches", 3000, 50,
-         [](TempPostgres& pg, server::ServerSender&, MemoryQueue& queue, const QString& school) {
+         [](TempPostgres& pg, server::ServerSender&, LocalResults& queue, const QString& school) {
              QElapsedTimer t;
              t.start();
              while (serverCount(pg, school) < 200 && t.elapsed() < 20000) {}
@@ -61,7 +61,7 @@ TEST(ServerSender, EveryAnswerArrivesOnceThroughEachFault)
              ASSERT_TRUE(pg.restart());
          }},
         {"server restarted between answers", 30, 200,
-         [](TempPostgres& pg, server::ServerSender& sender, MemoryQueue& queue, const QString& school) {
+         [](TempPostgres& pg, server::ServerSender& sender, LocalResults& queue, const QString& school) {
              ASSERT_TRUE(sender.waitUntilSent(20s));
              ASSERT_TRUE(pg.stop());
              ASSERT_TRUE(pg.restart());
@@ -77,7 +77,7 @@ TEST(ServerSender, EveryAnswerArrivesOnceThroughEachFault)
         SCOPED_TRACE(fault.name);
         const QString school = pg.newSchool(QStringLiteral("classroom"));
         ASSERT_FALSE(school.isEmpty()) << pg.problem().toStdString();
-        MemoryQueue queue;
+        LocalResults queue;
         for (int i = 0; i < fault.answers; ++i)
             queue.record(madeUpAnswer(i, QStringLiteral("Pupil %1").arg(i % 30)));
         if (fault.serverDownAtStart) {
@@ -115,7 +115,7 @@ TEST(ServerSender, RefusedUntilTheServerIsSetRightThenEverythingGoes)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString school = pg.newSchool(QStringLiteral("classroom"));
-        MemoryQueue queue;
+        LocalResults queue;
         for (int i = 0; i < 20; ++i)
             queue.record(madeUpAnswer(i));
         {
@@ -141,7 +141,7 @@ TEST(ServerSender, SchemaMissingThenSetUp)
     // The roles exist (made by an earlier school) but this database has no tables yet.
     ASSERT_FALSE(pg.newSchool(QStringLiteral("classroom")).isEmpty());
     ASSERT_TRUE(pg.psql(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE bare")));
-    MemoryQueue queue;
+    LocalResults queue;
     for (int i = 0; i < 15; ++i)
         queue.record(madeUpAnswer(i));
     server::ServerSender sender(pg.address(QStringLiteral("bare")), QStringLiteral("classroom"), queue.opener(), quickOptions());
@@ -175,7 +175,7 @@ TEST(ServerSender, AnAddressThatSwallowsPacketsNeverHoldsTheCaller)
     ASSERT_EQ(getsockname(silent, reinterpret_cast<sockaddr*>(&where), &size), 0);
     const auto closeSilent = qScopeGuard([silent] { close(silent); });
     const QStringList hosts{QStringLiteral("127.0.0.1"), QStringLiteral("10.255.255.1")};
-    MemoryQueue queue;
+    LocalResults queue;
     int recorded = 0;
     for (const QString& host : hosts) {
         SCOPED_TRACE(host.toStdString());
@@ -218,7 +218,7 @@ TEST(ServerSender, KeepsEveryFieldAsGivenAndTellsTheServerWhatWaits)
     REQUIRE_POSTGRES();
     TempPostgres& pg = TempPostgres::shared();
     const QString school = pg.newSchool(QStringLiteral("classroom"));
-    MemoryQueue queue;
+    LocalResults queue;
     results::AnswerRecord a = madeUpAnswer(3);
     a.answeredAt = QDateTime(QDate(2026, 3, 1), QTime(8, 5, 7, 123), Qt::UTC);
     a.round = QStringLiteral("round-7");
@@ -229,7 +229,6 @@ TEST(ServerSender, KeepsEveryFieldAsGivenAndTellsTheServerWhatWaits)
     odd.id = QUuid::createUuid();
     odd.pupil = QStringLiteral("Nul\u0000byte");
     odd.attempt = 0;
-    odd.secondsShown = std::nan("");
     queue.record(odd);
     server::ServerSender sender(pg.address(school), QStringLiteral("classroom"), queue.opener(), quickOptions());
     sender.start();

@@ -1,0 +1,120 @@
+#include "server/SchoolSending.h"
+
+#include "language/LanguageSupport.h"
+#include "results/Recording.h"
+#include "results/ResultsStore.h"
+
+#include <QSysInfo>
+
+namespace server {
+
+namespace {
+
+SchoolSending*& currentSending()
+{
+    static SchoolSending* sending = nullptr;
+    return sending;
+}
+
+} // namespace
+
+StoreQueue::StoreQueue(const QString& databasePath)
+    : m_store(std::make_unique<results::ResultsStore>(databasePath))
+{
+}
+
+StoreQueue::~StoreQueue() = default;
+
+QList<results::AnswerRecord> StoreQueue::unsent(int limit) const
+{
+    return m_store->unsent(limit);
+}
+
+bool StoreQueue::markSent(const QList<QUuid>& ids)
+{
+    return m_store->markSent(ids);
+}
+
+int StoreQueue::unsentCount() const
+{
+    return m_store->isOpen() ? m_store->unsentCount() : -1;
+}
+
+SenderOptions SchoolSending::defaultOptions()
+{
+    SenderOptions options;
+    options.computer = QSysInfo::machineHostName();
+    options.account = results::accountUserName();
+    // The recording and the sender share only the database file: a look at
+    // it twice a second finds a new answer well within a second.
+    options.idleLook = std::chrono::milliseconds(500);
+    return options;
+}
+
+std::unique_ptr<SchoolSending> SchoolSending::start(const QString& settingsPath, const QString& databasePath,
+                                                    QString* problem, SenderOptions options)
+{
+    const SchoolServerSetting setting = readSchoolServerSetting(settingsPath);
+    if (!setting.settings) {
+        if (problem)
+            *problem = setting.problem;
+        return nullptr;
+    }
+    QString passwordProblem;
+    const QString password = readPasswordFile(setting.settings->passwordFile, &passwordProblem);
+    if (!passwordProblem.isEmpty()) {
+        if (problem)
+            *problem = passwordProblem;
+        return nullptr;
+    }
+    options.className = setting.settings->className;
+    auto sender = std::make_unique<ServerSender>(
+        setting.settings->address, password, [databasePath] { return std::make_unique<StoreQueue>(databasePath); },
+        options);
+    std::unique_ptr<SchoolSending> sending(new SchoolSending(*setting.settings, std::move(sender)));
+    sending->m_sender->start();
+    return sending;
+}
+
+SchoolSending::SchoolSending(ResultsServerSettings settings, std::unique_ptr<ServerSender> sender)
+    : m_settings(std::move(settings))
+    , m_sender(std::move(sender))
+{
+    currentSending() = this;
+}
+
+SchoolSending::~SchoolSending()
+{
+    m_sender->stop();
+    if (currentSending() == this)
+        currentSending() = nullptr;
+}
+
+SchoolSending* SchoolSending::current()
+{
+    return currentSending();
+}
+
+QString SchoolSending::statusLine() const
+{
+    const ServerSender::Status status = m_sender->status();
+    if (status.unsent <= 0 && status.problem.isEmpty())
+        return {};
+    return unsentLine(status.unsent, status.problem);
+}
+
+QString unsentLine(int unsent, const QString& problem)
+{
+    using language::Message;
+    QString line;
+    if (unsent > 0)
+        line = language::LookupString(Message::ServerUnsentCount).arg(unsent);
+    if (!problem.isEmpty()) {
+        if (!line.isEmpty())
+            line += QLatin1Char(' ');
+        line += language::LookupString(Message::ServerUnreachable).arg(problem);
+    }
+    return line;
+}
+
+} // namespace server
