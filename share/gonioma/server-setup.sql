@@ -61,6 +61,7 @@ CREATE TABLE IF NOT EXISTS gonioma.answers (
 );
 CREATE INDEX IF NOT EXISTS answers_pupil_exercise ON gonioma.answers (pupil, exercise, answered_at);
 CREATE INDEX IF NOT EXISTS answers_class ON gonioma.answers (class);
+CREATE INDEX IF NOT EXISTS answers_time ON gonioma.answers (answered_at, id);
 
 -- The class lists, in the teacher's order.
 CREATE TABLE IF NOT EXISTS gonioma.class_lists (

@@ -11,6 +11,7 @@
 #include "platform/services/Settings.h"
 #include "results/ResultsStore.h"
 #include "server/SchoolSending.h"
+#include "server/ServerConnection.h"
 
 #include <QCoreApplication>
 
@@ -30,7 +31,8 @@ void startSchoolSending()
         server::SchoolSending::start(platform::schoolSettingsPath(), results::ResultsStore::defaultPath(), &problem);
     if (!problem.isEmpty()) {
         const QByteArray line =
-            "Gonioma: " + language::LookupString(language::Message::ServerSettingsWrong).arg(problem).toUtf8() + '\n';
+            "Gonioma: " + server::messageText(language::Message::ServerSettingsWrong,
+                                          QStringLiteral("The school server settings cannot be used: %1")).arg(problem).toUtf8() + '\n';
         std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     }
     if (!sending)

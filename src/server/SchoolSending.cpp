@@ -1,6 +1,6 @@
 #include "server/SchoolSending.h"
 
-#include "language/LanguageSupport.h"
+#include "server/ServerConnection.h"
 #include "results/Recording.h"
 #include "results/ResultsStore.h"
 
@@ -108,11 +108,11 @@ QString unsentLine(int unsent, const QString& problem)
     using language::Message;
     QString line;
     if (unsent > 0)
-        line = language::LookupString(Message::ServerUnsentCount).arg(unsent);
+        line = messageText(Message::ServerUnsentCount, QStringLiteral("%1 answers of this computer are not yet on the school server.")).arg(unsent);
     if (!problem.isEmpty()) {
         if (!line.isEmpty())
             line += QLatin1Char(' ');
-        line += language::LookupString(Message::ServerUnreachable).arg(problem);
+        line += messageText(Message::ServerUnreachable, QStringLiteral("The school server cannot be reached: %1")).arg(problem);
     }
     return line;
 }

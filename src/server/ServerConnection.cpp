@@ -1,5 +1,7 @@
 #include "server/ServerConnection.h"
 
+#include "language/LanguageSupport.h"
+
 #include <QSqlError>
 #include <QUuid>
 
@@ -57,6 +59,12 @@ QString oneLine(const QString& text)
     if (line.size() > 300)
         line = line.left(300) + QStringLiteral("…");
     return line;
+}
+
+QString messageText(language::Message message, const QString& fallback)
+{
+    const QString text = language::LookupString(message);
+    return text.contains(QLatin1String("%1")) ? text : fallback;
 }
 
 } // namespace server

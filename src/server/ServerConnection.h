@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/Messages.h"
 #include "server/ServerSettings.h"
 
 #include <QSqlDatabase>
@@ -36,7 +37,11 @@ private:
 // Whether the Qt PostgreSQL driver (Debian package libqt6sql6-psql) is there.
 bool postgresDriverAvailable();
 
-// The last line of an error's text, for one-line problems.
+// An error's text on one line, for one-line problems.
 QString oneLine(const QString& text);
+
+// A message of the language file, or `fallback` (English) when the file lacks
+// it; both hold the same %1 ... markers.
+QString messageText(language::Message message, const QString& fallback);
 
 } // namespace server

@@ -147,65 +147,64 @@ QList<results::DailyShare> ServerReader::dailyShares(const QString& pupil, const
 
 bool ServerReader::forEachAnswer(const QString& pupil, const std::function<void(const results::AnswerRecord&)>& visit) const
 {
-    QSqlDatabase& db = m_connection->database();
-    QStringList conditions;
-    if (!pupil.isEmpty())
-        conditions << QStringLiteral("pupil = ?");
-    // A cursor in a transaction of its own, so a year of answers comes a few
-    // thousand at a time and never whole into memory.
-    if (!db.transaction()) {
-        m_problem = oneLine(db.lastError().text());
-        return false;
-    }
-    QSqlQuery declare(db);
-    const QString sql = QStringLiteral(
-        "DECLARE gonioma_answers NO SCROLL CURSOR FOR "
-        "SELECT id::text, (extract(epoch FROM answered_at) * 1000)::bigint, pupil, exercise, question, answer, is_right, "
-        "attempt, seconds_shown, language, round FROM gonioma.answers%1 ORDER BY answered_at, id")
-                            .arg(whereClause(m_className, conditions));
-    bool ok = declare.prepare(sql);
-    if (ok) {
-        if (!m_className.isEmpty())
-            declare.addBindValue(m_className);
-        if (!pupil.isEmpty())
-            declare.addBindValue(pupil);
-        ok = declare.exec();
-    }
-    if (!ok) {
-        m_problem = oneLine(declare.lastError().text());
-        db.rollback();
-        return false;
-    }
-    QSqlQuery fetch(db);
-    fetch.setForwardOnly(true);
+    // A page at a time, each after the last one's (time, id), so a year of
+    // answers never lies whole in memory.
+    QString lastTime;
+    QString lastId;
     for (;;) {
-        if (!fetch.exec(QStringLiteral("FETCH 2000 FROM gonioma_answers"))) {
-            m_problem = oneLine(fetch.lastError().text());
-            db.rollback();
+        QStringList conditions;
+        if (!pupil.isEmpty())
+            conditions << QStringLiteral("pupil = ?");
+        if (!lastId.isEmpty())
+            conditions << QStringLiteral("(answered_at, id) > (?::timestamptz, ?::uuid)");
+        QSqlQuery query(m_connection->database());
+        query.setForwardOnly(true);
+        const QString sql = QStringLiteral(
+            "SELECT id::text, (extract(epoch FROM answered_at) * 1000)::bigint, pupil, exercise, question, answer, is_right, "
+            "attempt, seconds_shown, language, round, answered_at::text FROM gonioma.answers%1 "
+            "ORDER BY answered_at, id LIMIT %2").arg(whereClause(m_className, conditions)).arg(m_pageSize);
+        bool ok = query.prepare(sql);
+        if (ok) {
+            if (!m_className.isEmpty())
+                query.addBindValue(m_className);
+            if (!pupil.isEmpty())
+                query.addBindValue(pupil);
+            if (!lastId.isEmpty()) {
+                query.addBindValue(lastTime);
+                query.addBindValue(lastId);
+            }
+            ok = query.exec();
+        }
+        if (!ok) {
+            m_problem = oneLine(query.lastError().text());
             return false;
         }
         int rows = 0;
-        while (fetch.next()) {
+        while (query.next()) {
             ++rows;
             results::AnswerRecord answer;
-            answer.id = QUuid::fromString(fetch.value(0).toString());
-            answer.answeredAt = fromMilliseconds(fetch.value(1));
-            answer.pupil = fetch.value(2).toString();
-            answer.exercise = fetch.value(3).toString();
-            answer.question = fetch.value(4).toString();
-            answer.answer = fetch.value(5).toString();
-            answer.right = fetch.value(6).toBool();
-            answer.attempt = fetch.value(7).toInt();
-            answer.secondsShown = fetch.value(8).toDouble();
-            answer.language = fetch.value(9).toString();
-            answer.round = fetch.value(10).toString();
+            lastId = query.value(0).toString();
+            answer.id = QUuid::fromString(lastId);
+            answer.answeredAt = fromMilliseconds(query.value(1));
+            answer.pupil = query.value(2).toString();
+            answer.exercise = query.value(3).toString();
+            answer.question = query.value(4).toString();
+            answer.answer = query.value(5).toString();
+            answer.right = query.value(6).toBool();
+            answer.attempt = query.value(7).toInt();
+            answer.secondsShown = query.value(8).toDouble();
+            answer.language = query.value(9).toString();
+            answer.round = query.value(10).toString();
+            lastTime = query.value(11).toString();
             visit(answer);
         }
-        if (rows == 0)
-            break;
+        if (query.lastError().isValid()) {
+            m_problem = oneLine(query.lastError().text());
+            return false;
+        }
+        if (rows < m_pageSize)
+            return true;
     }
-    db.commit();
-    return true;
 }
 
 QStringList ServerReader::classes() const
@@ -266,8 +265,10 @@ std::unique_ptr<ServerReader> openSchoolResults(const QString& teacher, const QS
 
 QString ServerReader::problem() const
 {
-    return m_problem.isEmpty() ? QString()
-                               : language::LookupString(language::Message::ServerTeacherRefused).arg(m_problem);
+    if (m_problem.isEmpty())
+        return {};
+    return messageText(language::Message::ServerTeacherRefused, QStringLiteral("The school server refused the log-in: %1"))
+        .arg(m_problem);
 }
 
 } // namespace server

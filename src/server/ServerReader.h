@@ -42,12 +42,16 @@ public:
 
     // The classes answers were sent from, and those with a class list.
     QStringList classes() const;
+    // Answers read by forEachAnswer at a time (2000).
+    void setPageSize(int rows) { m_pageSize = std::max(rows, 1); }
+
     // Computers that last reported answers not yet sent, most first.
     QList<ComputerBacklog> backlogs() const;
 
 private:
     std::unique_ptr<class ServerConnection> m_connection;
     QString m_className;
+    int m_pageSize = 2000;
     mutable QString m_problem;
 };
 
