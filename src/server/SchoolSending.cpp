@@ -19,25 +19,37 @@ SchoolSending*& currentSending()
 } // namespace
 
 StoreQueue::StoreQueue(const QString& databasePath)
-    : m_store(std::make_unique<results::ResultsStore>(databasePath))
+    : m_path(databasePath)
 {
 }
 
 StoreQueue::~StoreQueue() = default;
 
+results::ResultsStore* StoreQueue::store() const
+{
+    if (!m_store || !m_store->isOpen()) {
+        m_store.reset();
+        m_store = std::make_unique<results::ResultsStore>(m_path);
+    }
+    return m_store->isOpen() ? m_store.get() : nullptr;
+}
+
 QList<results::AnswerRecord> StoreQueue::unsent(int limit) const
 {
-    return m_store->unsent(limit);
+    results::ResultsStore* s = store();
+    return s ? s->unsent(limit) : QList<results::AnswerRecord>();
 }
 
 bool StoreQueue::markSent(const QList<QUuid>& ids)
 {
-    return m_store->markSent(ids);
+    results::ResultsStore* s = store();
+    return s && s->markSent(ids);
 }
 
 int StoreQueue::unsentCount() const
 {
-    return m_store->isOpen() ? m_store->unsentCount() : -1;
+    results::ResultsStore* s = store();
+    return s ? s->unsentCount() : -1;
 }
 
 SenderOptions SchoolSending::defaultOptions()

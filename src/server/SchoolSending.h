@@ -20,10 +20,16 @@ public:
     ~StoreQueue() override;
     QList<results::AnswerRecord> unsent(int limit) const override;
     bool markSent(const QList<QUuid>& ids) override;
+    // -1 while the database cannot be opened.
     int unsentCount() const override;
 
 private:
-    std::unique_ptr<results::ResultsStore> m_store;
+    // A store that could not be opened (the file being made by the recording
+    // at that moment, a lock) is opened again at the next look.
+    results::ResultsStore* store() const;
+
+    QString m_path;
+    mutable std::unique_ptr<results::ResultsStore> m_store;
 };
 
 // This computer account's answers on their way to the school server, when

@@ -162,6 +162,11 @@ bool ServerSender::drain(ServerConnection& connection, LocalQueue& queue)
     }
     if (waiting == 0)
         return true;
+    if (waiting < 0) {
+        // Nothing can be said sent while the local results cannot be read.
+        fail(connection, QStringLiteral("the local results cannot be read"));
+        return false;
+    }
     if (!connection.isOpen()) {
         if (!connection.open()) {
             fail(connection, connection.problem());
@@ -184,7 +189,16 @@ bool ServerSender::drain(ServerConnection& connection, LocalQueue& queue)
     if (waiting > m_options.batchSize)
         reportUnsent(connection, waiting);
     for (;;) {
-        const QList<results::AnswerRecord> batch = queue.unsent(m_options.batchSize);
+        QList<results::AnswerRecord> batch = queue.unsent(m_options.batchSize);
+        // None read though some wait (the count taken after, so an answer
+        // recorded in between is read on the second try): the local reading failed.
+        if (batch.isEmpty() && queue.unsentCount() != 0) {
+            batch = queue.unsent(m_options.batchSize);
+            if (batch.isEmpty()) {
+                fail(connection, QStringLiteral("the local results cannot be read"));
+                return false;
+            }
+        }
         if (batch.isEmpty())
             break;
         if (QString problem; !sendBatch(connection, batch, &problem)) {

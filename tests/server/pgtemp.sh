@@ -9,6 +9,7 @@
 #   pgtemp.sh start DIR [PORT]  start it (on PORT, else on the port it had, else a free one); prints the port
 #   pgtemp.sh stop DIR [MODE]   stop it (MODE fast by default; immediate to cut it off)
 #   pgtemp.sh remove DIR        stop it if it runs and delete the folder
+# PGTEMP_FSYNC=on makes the server flush to disk as a real one does (off by default, for speed).
 # Environment for psql afterwards: . DIR/env  (PGHOST PGPORT PGUSER PGPASSWORD PGSSLMODE)
 set -u
 BIN=${PG_BIN:-/usr/lib/postgresql/15/bin}
@@ -64,7 +65,7 @@ unix_socket_directories = '$DIR'
 ssl = on
 ssl_cert_file = '$DIR/server.crt'
 ssl_key_file = '$DIR/server.key'
-fsync = off
+fsync = ${PGTEMP_FSYNC:-off}
 full_page_writes = off
 synchronous_commit = off
 max_connections = 200

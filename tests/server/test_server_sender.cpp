@@ -1,5 +1,6 @@
 #include "ServerTestSupport.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 
 #include <arpa/inet.h>
@@ -249,4 +250,30 @@ TEST(ServerSender, KeepsEveryFieldAsGivenAndTellsTheServerWhatWaits)
     ASSERT_TRUE(pg.psql(school, QStringLiteral("SELECT concat_ws('|', computer, account, class, unsent) FROM gonioma.computers"), &out));
     EXPECT_EQ(out.toStdString(), "lab-pc-07|pupil|4B|0");
     EXPECT_EQ(sender.status().sent, 2);
+}
+
+TEST(ServerSender, StartedBeforeTheLocalDatabaseExists)
+{
+    REQUIRE_POSTGRES();
+    TempPostgres& pg = TempPostgres::shared();
+    const QString school = pg.newSchool(QStringLiteral("classroom"));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("later/results.sqlite"));
+    server::ServerSender sender(pg.address(school), QStringLiteral("classroom"),
+                                [file] { return std::make_unique<server::StoreQueue>(file); }, quickOptions());
+    sender.start();
+    // The folder is made only now, as the recording makes it on its first answer.
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("later"))));
+    results::ResultsStore store(file);
+    QSet<QUuid> ids;
+    for (int i = 0; i < 20; ++i) {
+        const results::AnswerRecord a = madeUpAnswer(i);
+        ASSERT_TRUE(store.record(a));
+        ids.insert(a.id);
+        sender.nudge();
+    }
+    EXPECT_TRUE(sender.waitUntilSent(20s)) << sender.status().problem.toStdString();
+    sender.stop();
+    EXPECT_EQ(serverRows(pg, school).ids, ids);
+    EXPECT_EQ(store.unsentCount(), 0);
 }
