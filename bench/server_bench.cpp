@@ -114,6 +114,9 @@ int load(int port, const QString& database, const QString& password, int compute
     for (auto& s : senders)
         allSent = s->waitUntilSent(std::chrono::seconds(120)) && allSent;
     const double drainedSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    qint64 failures = 0;
+    for (auto& s : senders)
+        failures += s->status().failuresTotal;
     for (auto& s : senders)
         s->stop();
     int waiting = 0;
@@ -128,7 +131,8 @@ int load(int port, const QString& database, const QString& password, int compute
                 allSent ? "yes" : "NO");
     std::printf("load: local recording on each computer: median %.3f ms, p99 %.3f ms, max %.3f ms\n",
                 percentile(all, 0.5), percentile(all, 0.99), percentile(all, 1.0));
-    std::printf("load: answers still waiting on the computers: %d\n", waiting);
+    std::printf("load: answers still waiting on the computers: %d; sending rounds that failed and were tried again: %lld\n",
+                waiting, failures);
     return allSent && waiting == 0 ? 0 : 1;
 }
 

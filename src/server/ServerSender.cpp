@@ -13,6 +13,7 @@ namespace server {
 namespace {
 
 constexpr int kColumns = 13;
+constexpr std::chrono::milliseconds kLocalRetry{250};
 
 QString insertStatement(int rows)
 {
@@ -129,7 +130,7 @@ void ServerSender::run()
             queue = m_openQueue();
         bool drained = false;
         if (!queue)
-            fail(connection, QStringLiteral("the local results cannot be opened"));
+            failLocally(QStringLiteral("the local results cannot be opened"));
         else
             drained = drain(connection, *queue);
         std::lock_guard lock(m_mutex);
@@ -140,7 +141,14 @@ void ServerSender::run()
             m_status.problem.clear();
             retryAt = {};
             m_progress.notify_all();
+        } else if (m_localFailure) {
+            // The local database was busy (the recording holds it): soon again,
+            // the server's wait untouched.
+            m_localFailure = false;
+            ++m_status.failuresTotal;
+            retryAt = std::chrono::steady_clock::now() + kLocalRetry;
         } else {
+            ++m_status.failuresTotal;
             const int failures = ++m_status.failures;
             auto wait = m_options.firstRetry;
             for (int i = 1; i < failures && wait < m_options.longestRetry; ++i)
@@ -164,7 +172,7 @@ bool ServerSender::drain(ServerConnection& connection, LocalQueue& queue)
         return true;
     if (waiting < 0) {
         // Nothing can be said sent while the local results cannot be read.
-        fail(connection, QStringLiteral("the local results cannot be read"));
+        failLocally(QStringLiteral("the local results cannot be read"));
         return false;
     }
     if (!connection.isOpen()) {
@@ -195,7 +203,7 @@ bool ServerSender::drain(ServerConnection& connection, LocalQueue& queue)
         if (batch.isEmpty() && queue.unsentCount() != 0) {
             batch = queue.unsent(m_options.batchSize);
             if (batch.isEmpty()) {
-                fail(connection, QStringLiteral("the local results cannot be read"));
+                failLocally(QStringLiteral("the local results cannot be read"));
                 return false;
             }
         }
@@ -210,7 +218,8 @@ bool ServerSender::drain(ServerConnection& connection, LocalQueue& queue)
         for (const results::AnswerRecord& answer : batch)
             ids.append(answer.id);
         if (!queue.markSent(ids)) {
-            fail(connection, QStringLiteral("the answers sent cannot be marked in the local results"));
+            // Sent again later, which the server ignores.
+            failLocally(QStringLiteral("the answers sent cannot be marked in the local results"));
             return false;
         }
         std::lock_guard lock(m_mutex);
@@ -287,6 +296,13 @@ void ServerSender::reportUnsent(ServerConnection& connection, int unsent)
         report.addBindValue(unsent);
         report.exec(); // a server set up without the table loses only this count
     }
+}
+
+void ServerSender::failLocally(const QString& problem)
+{
+    std::lock_guard lock(m_mutex);
+    m_localFailure = true;
+    m_status.problem = problem;
 }
 
 void ServerSender::fail(ServerConnection& connection, const QString& problem)

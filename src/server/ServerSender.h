@@ -77,7 +77,8 @@ public:
         int unsent = -1;      // the local count at the last look, -1 before it
         bool reachable = false;
         QString problem;      // the last failure, empty after a success
-        int failures = 0;     // failures in a row
+        int failures = 0;     // failures of the server in a row
+        qint64 failuresTotal = 0; // every failure since start, the local ones too
     };
     Status status() const;
 
@@ -92,6 +93,8 @@ private:
     bool sendBatch(ServerConnection& connection, const QList<results::AnswerRecord>& batch, QString* why);
     void reportUnsent(ServerConnection& connection, int unsent);
     void fail(ServerConnection& connection, const QString& problem);
+    // The local database failed, not the server: tried again soon.
+    void failLocally(const QString& problem);
 
     const ServerAddress m_address;
     const QString m_password;
@@ -105,6 +108,7 @@ private:
     quint64 m_requested = 0; // raised by each nudge
     quint64 m_served = 0;    // the request count the last complete drain covered
     Status m_status;
+    bool m_localFailure = false;
     std::thread m_thread;
 };
 
