@@ -4,6 +4,7 @@
 #include "platform/services/Settings.h"
 #include "server/ServerConnection.h"
 
+#include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -243,6 +244,14 @@ QList<ComputerBacklog> ServerReader::backlogs() const
         list.append(ComputerBacklog{query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
                                     query.value(3).toInt(), fromMilliseconds(query.value(4))});
     return list;
+}
+
+QString backlogLine(const ComputerBacklog& backlog)
+{
+    return messageText(language::Message::ServerComputerBacklog,
+                       QStringLiteral("%1 (%2): %3 answers not yet sent, last heard from at %4"))
+        .arg(backlog.computer, backlog.account, QString::number(backlog.unsent),
+             QLocale().toString(backlog.reportedAt.toLocalTime(), QLocale::ShortFormat));
 }
 
 std::optional<ServerAddress> schoolServerAddress()

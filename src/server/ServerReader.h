@@ -55,6 +55,9 @@ private:
     mutable QString m_problem;
 };
 
+// "lab-3 (pupil): 12 answers not yet sent, last heard from at 09:41", in the current language.
+QString backlogLine(const ComputerBacklog& backlog);
+
 // The address of the school's server when the school settings name one; the
 // teacher's view offers to read from it with the teacher's own role.
 std::optional<ServerAddress> schoolServerAddress();

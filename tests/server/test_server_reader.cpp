@@ -119,6 +119,8 @@ TEST(ServerReader, ClassListsClassesAndComputersThatWait)
     EXPECT_EQ(waiting[0].computer.toStdString(), "lab-3");
     EXPECT_EQ(waiting[0].unsent, 12);
     EXPECT_TRUE(waiting[0].reportedAt.isValid());
+    const QString line = server::backlogLine(waiting[0]);
+    EXPECT_TRUE(line.startsWith(QLatin1String("lab-3 (pupil): 12 "))) << line.toStdString();
 }
 
 TEST(ServerReader, AWrongTeacherPasswordSaysSoAndReadsNothing)
@@ -153,4 +155,22 @@ TEST(ServerReader, AWrongTeacherPasswordSaysSoAndReadsNothing)
     EXPECT_TRUE(right->summary().isEmpty());
     EXPECT_TRUE(right->problem().isEmpty());
     EXPECT_FALSE(none);
+}
+
+TEST(SchoolSending, NothingStartsWithoutTheSettingsAndABadSettingSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("results.sqlite"));
+    QString problem;
+    EXPECT_FALSE(server::SchoolSending::start(dir.filePath(QStringLiteral("none.conf")), db, &problem));
+    EXPECT_TRUE(problem.isEmpty());
+    EXPECT_FALSE(QFile::exists(db)) << "the local database was touched without a server";
+    const QString conf = dir.filePath(QStringLiteral("gonioma.conf"));
+    QFile f(conf);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Results]\nServer=postgresql://c@h/g\nPasswordFile=/nonexistent/pw\n");
+    f.close();
+    EXPECT_FALSE(server::SchoolSending::start(conf, db, &problem));
+    EXPECT_TRUE(problem.contains(QLatin1String("/nonexistent/pw"))) << problem.toStdString();
+    EXPECT_EQ(server::SchoolSending::current(), nullptr);
 }
