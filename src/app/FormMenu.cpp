@@ -2,7 +2,10 @@
 
 #include "shared/Modulo1.h"
 #include "shared/ModuloColoriSuoni.h"
+#include "app/FormAlunni.h"
 #include "app/MenuLayout.h"
+#include "app/PupilNames.h"
+#include "results/Recording.h"
 #include "app/WindowCatalog.h"
 #include "exercise/ExerciseForm.h"
 #include "language/LanguageFiles.h"
@@ -17,6 +20,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -60,6 +65,17 @@ FormMenu::FormMenu()
     connect(Check1, &QCheckBox::stateChanged, this, &FormMenu::Check1_Click);
     connect(Command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
     connect(Command8, &QPushButton::clicked, this, &FormMenu::Command8_Click);
+
+    mnuPupils = menuBar()->addAction(QString());
+    mnuPupils->setVisible(false);
+    connect(mnuPupils, &QAction::triggered, this, [this] {
+        FormAlunni::setNext([](Form& from) { from.changeTo<FormMenu>(); });
+        changeTo<FormAlunni>();
+    });
+    LabelResults = new QLabel(menuBar());
+    LabelResults->setObjectName(QStringLiteral("LabelResults"));
+    LabelResults->hide();
+    menuBar()->setCornerWidget(LabelResults, Qt::TopRightCorner);
 
     // F10 opens the language menu, as it opens the menu bar elsewhere.
     auto* openLanguages = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -152,6 +168,21 @@ void FormMenu::Form_Load()
 void FormMenu::Form_Activate()
 {
     fillScreen();
+    showPupilsAndResults();
+}
+
+void FormMenu::showPupilsAndResults()
+{
+    const results::Recording* kept = recording();
+    const QString pupil = QFontMetrics(menuBar()->font()).elidedText(kept ? kept->pupil() : QString(), Qt::ElideRight, 240);
+    mnuPupils->setText(language::LookupString(language::Message::PupilChangeName) + QStringLiteral(" (")
+                       + QString(pupil).replace(u'&', QStringLiteral("&&")) + u')');
+    mnuPupils->setVisible(!classListNames().isEmpty());
+    const QString problem = kept ? kept->problem() : QString();
+    LabelResults->setText(QFontMetrics(LabelResults->font()).elidedText(problem, Qt::ElideRight, width() / 2));
+    LabelResults->setToolTip(problem);
+    LabelResults->setAccessibleName(problem);
+    LabelResults->setVisible(!problem.isEmpty());
 }
 
 void FormMenu::Form_Resize()

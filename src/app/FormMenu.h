@@ -6,6 +6,7 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
 class QFont;
 class QRect;
 class QMenu;
@@ -32,6 +33,10 @@ public:
     QPushButton* Command1 = nullptr;  // end of the program
     QMenu* mnuLanguages = nullptr;
     QList<QAction*> mnuLanguage;
+    // Back to the class list's names; shown only when there is one.
+    QAction* mnuPupils = nullptr;
+    // One small line, at the right of the menu bar, when answers cannot be kept.
+    QLabel* LabelResults = nullptr;
 
     void mnuLanguage_Click(int index);
 
@@ -62,6 +67,8 @@ private:
     QPushButton* addButton(const QString& name, const QRect& place, const QString& caption);
     void addExerciseButtons();
     void giveLanguageMenuAMnemonic();
+    // The way back to the names and the results line, as things stand now.
+    void showPupilsAndResults();
 
     QList<QPushButton*> m_exerciseButtons;
 };
