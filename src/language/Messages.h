@@ -71,10 +71,6 @@ enum class Message {
     PupilNameUnknown,
     PupilImportDone, // "%1" added, "%2" blank, "%3" repeated, "%4" too long
     PupilImportUnreadable,
-    PupilPickTitle, // the window where a pupil picks his or her name
-    PupilPickPrompt,
-    PupilPreviousPage,
-    PupilNextPage,
     PupilPageOf, // "%1" this page, "%2" how many
     PupilChangeName, // the menu's way back to the names
     // The school server: what the teacher is told about answers on their way.
@@ -159,10 +155,6 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::PupilNameUnknown, "0219", false},
     MessageEntry{Message::PupilImportDone, "0220", false},
     MessageEntry{Message::PupilImportUnreadable, "0221", false},
-    MessageEntry{Message::PupilPickTitle, "0222", false},
-    MessageEntry{Message::PupilPickPrompt, "0223", false},
-    MessageEntry{Message::PupilPreviousPage, "0224", false},
-    MessageEntry{Message::PupilNextPage, "0225", false},
     MessageEntry{Message::PupilPageOf, "0226", false},
     MessageEntry{Message::PupilChangeName, "0227", false},
     MessageEntry{Message::ServerUnsentCount, "0300", false},
