@@ -4,6 +4,7 @@
 #include "results/Recording.h"
 #include "results/ResultsStore.h"
 
+#include <QFileInfo>
 #include <QSysInfo>
 
 namespace server {
@@ -48,6 +49,9 @@ bool StoreQueue::markSent(const QList<QUuid>& ids)
 
 int StoreQueue::unsentCount() const
 {
+    // No database yet: nothing was recorded, and the recording makes it.
+    if (!m_store && !QFileInfo::exists(m_path))
+        return 0;
     results::ResultsStore* s = store();
     return s ? s->unsentCount() : -1;
 }
