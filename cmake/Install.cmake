@@ -5,6 +5,7 @@
 #   share/applications, share/icons/hicolor, share/metainfo
 #                    the desktop entry, the icon and the software-centre entry
 #   share/man/man1/gonioma.1.gz  the manual page, compressed as Debian wants it
+#   share/gonioma/server-setup.sql  the school server's tables and roles
 # Included by the main list, which names language_files and sound_files.
 include(GNUInstallDirs)
 
@@ -76,5 +77,6 @@ install(PROGRAMS ${desktop_dir}/gonioma DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${desktop_dir}/${GONIOMA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${METAINFO_OUT} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${GONIOMA_MANUAL}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES share/gonioma/server-setup.sql DESTINATION ${CMAKE_INSTALL_DATADIR}/gonioma)
 install(FILES data/gonioma.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)

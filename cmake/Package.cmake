@@ -41,10 +41,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the program links (Qt 6 and below) come from dpkg-shlibdeps;
 # the splash's title face and the desktop face the windows were laid out with
-# are named here, with the Qt translations of the message boxes' buttons.
+# are named here, with the Qt translations of the message boxes' buttons and
+# Qt's PostgreSQL driver, which a school server needs (a plugin, which
+# dpkg-shlibdeps cannot see).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-comic-neue, fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libqt6sql6-psql")
 
 # The settings file is the system's configuration: dpkg keeps it, with the
 # owner, group and permissions the administrator gave it, across upgrades

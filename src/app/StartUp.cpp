@@ -10,8 +10,40 @@
 #include "platform/widgets/MessageBox.h"
 #include "platform/services/Random.h"
 #include "platform/services/SingleInstance.h"
+#include "platform/services/Settings.h"
+#include "results/ResultsStore.h"
+#include "server/SchoolSending.h"
+#include "server/ServerConnection.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
 
 namespace app {
+
+namespace {
+
+// When the school settings name a server, this account's answers go there
+// from a thread of their own until the program ends; a setting that cannot be
+// used is said in one line and the answers stay on this computer.
+void startSchoolSending()
+{
+    QString problem;
+    std::unique_ptr<server::SchoolSending> sending =
+        server::SchoolSending::start(platform::schoolSettingsPath(), results::ResultsStore::defaultPath(), &problem);
+    if (!problem.isEmpty()) {
+        const QByteArray line =
+            "Gonioma: " + server::messageText(language::Message::ServerSettingsWrong,
+                                          QStringLiteral("The school server settings cannot be used: %1")).arg(problem).toUtf8() + '\n';
+        std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    }
+    if (!sending)
+        return;
+    auto* kept = sending.release();
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [kept] { delete kept; });
+}
+
+} // namespace
 
 bool StartUp(platform::SingleInstance& instance, const FirstWindows& first)
 {
@@ -28,6 +60,8 @@ bool StartUp(platform::SingleInstance& instance, const FirstWindows& first)
     language::captionMessageButtonsFromLanguage();
     FormAvvio::openAfterSplash(first.exercise);
     startRecording();
+    // After the recording has opened (or made) the database the sender reads.
+    startSchoolSending();
     if (first.splash)
         platform::Form::show<FormAvvio>();
     else if (!classListNames().isEmpty()) {

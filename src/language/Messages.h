@@ -83,6 +83,12 @@ enum class Message {
     PupilImportUnreadable,
     PupilPageOf, // "%1" this page, "%2" how many
     PupilChangeName, // the menu's way back to the names
+    // The school server: what the teacher is told about answers on their way.
+    ServerUnsentCount,     // answers of this computer not yet on the server (%1)
+    ServerUnreachable,     // why the server cannot be reached (%1)
+    ServerSettingsWrong,   // the [Results] settings cannot be used (%1)
+    ServerTeacherRefused,  // the teacher's log-in refused (%1)
+    ServerComputerBacklog, // a computer (%1), its account (%2), answers waiting (%3), when last heard (%4)
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -171,6 +177,11 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::PupilImportUnreadable, "0221", false},
     MessageEntry{Message::PupilPageOf, "0226", false},
     MessageEntry{Message::PupilChangeName, "0227", false},
+    MessageEntry{Message::ServerUnsentCount, "0300", false},
+    MessageEntry{Message::ServerUnreachable, "0301", false},
+    MessageEntry{Message::ServerSettingsWrong, "0302", false},
+    MessageEntry{Message::ServerTeacherRefused, "0303", false},
+    MessageEntry{Message::ServerComputerBacklog, "0304", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},

@@ -238,6 +238,7 @@ has "- ./usr/share/metainfo/$APP_ID.metainfo.xml"
 has "- ./usr/share/icons/hicolor/scalable/apps/gonioma.svg"
 has "- ./usr/share/icons/hicolor/256x256/apps/gonioma.png"
 has "- ./usr/share/man/man1/gonioma.1.gz"
+has "- ./usr/share/gonioma/server-setup.sql"
 OUTSIDE=$(awk '$2 !~ /^\.\/(usr|etc)\// && $2 != "./"' "$WORK/contents")
 [ -z "$OUTSIDE" ] || fail "the package lays files outside /usr and /etc: $OUTSIDE"
 ! grep -q "/local/" "$WORK/contents" || fail "the package lays files under /usr/local"
