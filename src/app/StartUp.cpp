@@ -11,6 +11,7 @@
 #include "platform/services/Random.h"
 #include "platform/services/SingleInstance.h"
 #include "platform/services/Settings.h"
+#include "results/Recording.h"
 #include "results/ResultsStore.h"
 #include "server/SchoolSending.h"
 #include "server/ServerConnection.h"
@@ -40,7 +41,13 @@ void startSchoolSending()
     if (!sending)
         return;
     auto* kept = sending.release();
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [kept] { delete kept; });
+    if (results::Recording* recording = results::Recording::current())
+        recording->onAnswerKept([sender = &kept->sender()] { sender->nudge(); });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [kept] {
+        if (results::Recording* recording = results::Recording::current())
+            recording->onAnswerKept({});
+        delete kept;
+    });
 }
 
 } // namespace

@@ -89,6 +89,7 @@ enum class Message {
     ServerSettingsWrong,   // the [Results] settings cannot be used (%1)
     ServerTeacherRefused,  // the teacher's log-in refused (%1)
     ServerComputerBacklog, // a computer (%1), its account (%2), answers waiting (%3), when last heard (%4)
+    ServerReadingFailed,   // the teacher logged in, but a reading failed: "%1" why
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -182,6 +183,7 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::ServerSettingsWrong, "0302", false},
     MessageEntry{Message::ServerTeacherRefused, "0303", false},
     MessageEntry{Message::ServerComputerBacklog, "0304", false},
+    MessageEntry{Message::ServerReadingFailed, "0305", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},

@@ -82,6 +82,8 @@ bool Recording::record(const AnswerRecord& answer)
 {
     const bool kept = store().record(answer);
     noteProblem();
+    if (kept && m_keptListener)
+        m_keptListener();
     return kept;
 }
 

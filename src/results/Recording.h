@@ -45,6 +45,9 @@ public:
     QString problem() const;
     // Called with the new line (empty when the fault has passed) whenever it changes.
     void onProblemChanged(std::function<void(const QString&)> listener) { m_listener = std::move(listener); }
+    // Called after each answer committed to the database (the school server's
+    // sender sends it at once instead of at its next look).
+    void onAnswerKept(std::function<void()> listener) { m_keptListener = std::move(listener); }
 
     // The store, opened on first use: a run in which nobody answers leaves
     // the account's data folder as it was.
@@ -63,6 +66,7 @@ private:
     QString m_pupil;
     QString m_problem;
     std::function<void(const QString&)> m_listener;
+    std::function<void()> m_keptListener;
 };
 
 // The computer account's user name, as answers without a class list are kept under.

@@ -41,8 +41,10 @@ bool ServerReader::open()
 {
     if (!m_connection->open()) {
         m_problem = m_connection->problem();
+        m_loggedIn = false;
         return false;
     }
+    m_loggedIn = true;
     // Reading only, whatever the role may do.
     QSqlQuery(m_connection->database()).exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
     m_problem.clear();
@@ -276,7 +278,12 @@ QString ServerReader::problem() const
 {
     if (m_problem.isEmpty())
         return {};
-    return messageText(language::Message::ServerTeacherRefused, QStringLiteral("The school server refused the log-in: %1"))
+    if (!m_loggedIn)
+        return messageText(language::Message::ServerTeacherRefused,
+                           QStringLiteral("The school server refused the log-in: %1"))
+            .arg(m_problem);
+    return messageText(language::Message::ServerReadingFailed,
+                       QStringLiteral("The school server could not give the results: %1"))
         .arg(m_problem);
 }
 

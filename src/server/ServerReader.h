@@ -53,6 +53,7 @@ private:
     QString m_className;
     int m_pageSize = 2000;
     mutable QString m_problem;
+    bool m_loggedIn = false; // a failure after the log-in is a failed reading, not a refusal
 };
 
 // "lab-3 (pupil): 12 answers not yet sent, last heard from at 09:41", in the current language.
