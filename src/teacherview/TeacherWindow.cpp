@@ -1,0 +1,513 @@
+#include "teacherview/TeacherWindow.h"
+
+#include "language/TranslateForm.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/widgets/PictureBox.h"
+#include "shared/Modulo1.h"
+#include "teacherview/AnswerListModel.h"
+#include "teacherview/PupilPage.h"
+#include "teacherview/QuestionFigure.h"
+#include "teacherview/ShareChart.h"
+#include "teacherview/ViewText.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace teacherview {
+
+using language::Message;
+
+namespace {
+
+TeacherViewSource& sourceSlot()
+{
+    static TeacherViewSource source;
+    return source;
+}
+
+std::optional<TeacherPrompts>& promptsSlot()
+{
+    static std::optional<TeacherPrompts> prompts;
+    return prompts;
+}
+
+constexpr int kFigures = 4;
+constexpr int kFigureSide = 120;
+
+QPushButton* button(QWidget* parent, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+void TeacherWindow::setSource(TeacherViewSource source)
+{
+    sourceSlot() = std::move(source);
+    if (auto* open = Form::instance<TeacherWindow>()) {
+        open->m_source = sourceSlot();
+        open->reload();
+    }
+}
+
+void TeacherWindow::setPromptsForTesting(std::optional<TeacherPrompts> prompts)
+{
+    promptsSlot() = std::move(prompts);
+}
+
+TeacherWindow::TeacherWindow()
+    : Form(QStringLiteral("frmInsegnante"))
+    , m_source(sourceSlot())
+{
+    setWindowTitle(QStringLiteral("Registro dell'insegnante"));
+    setDesignInnerSize(1000, 700);
+    showAtScreenSize();
+
+    m_summary = new SummaryModel(this);
+    m_answers = new AnswerListModel(this);
+
+    auto* root = new QVBoxLayout(client());
+
+    m_notice = new QLabel(client());
+    m_notice->setObjectName(QStringLiteral("lblNotice"));
+    m_notice->setWordWrap(true);
+    m_notice->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+    m_notice->hide();
+    root->addWidget(m_notice);
+
+    // The class list's buttons, the measure the table shows.
+    auto* top = new QHBoxLayout();
+    auto* fraClass = addControl(new QGroupBox(QStringLiteral("Classe"), client()), QStringLiteral("fraClass"));
+    auto* classRow = new QHBoxLayout(fraClass);
+    cmdAdd = addControl(button(fraClass, QStringLiteral("Aggiungi...")), QStringLiteral("cmdAdd"));
+    cmdRename = addControl(button(fraClass, QStringLiteral("Rinomina...")), QStringLiteral("cmdRename"));
+    cmdRemove = addControl(button(fraClass, QStringLiteral("Togli dall'elenco")), QStringLiteral("cmdRemove"));
+    cmdForget = addControl(button(fraClass, QStringLiteral("Cancella le risposte")), QStringLiteral("cmdForget"));
+    cmdImport = addControl(button(fraClass, QStringLiteral("Importa un elenco...")), QStringLiteral("cmdImport"));
+    for (QPushButton* b : {cmdAdd, cmdRename, cmdRemove, cmdForget, cmdImport})
+        classRow->addWidget(b);
+    top->addWidget(fraClass);
+    top->addStretch(1);
+    lblMeasure = addControl(new QLabel(QStringLiteral("Mostra:"), client()), QStringLiteral("lblMeasure"));
+    cboMeasure = addControl(new QComboBox(client()), QStringLiteral("cboMeasure"));
+    lblMeasure->setBuddy(cboMeasure);
+    top->addWidget(lblMeasure);
+    top->addWidget(cboMeasure);
+    root->addLayout(top);
+
+    auto* split = new QSplitter(Qt::Vertical, client());
+    m_table = new QTableView(split);
+    m_table->setObjectName(QStringLiteral("tblSummary"));
+    m_table->setModel(m_summary);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setWordWrap(false);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::Alignment(int(Qt::AlignCenter) | int(Qt::TextWordWrap)));
+    m_table->horizontalHeader()->setMinimumSectionSize(60);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    split->addWidget(m_table);
+
+    auto* lower = new QSplitter(Qt::Horizontal, split);
+    fraChart = addControl(new QGroupBox(QStringLiteral("Risposte giuste al giorno"), lower),
+                          QStringLiteral("fraChart"));
+    auto* chartBox = new QVBoxLayout(fraChart);
+    m_chart = new ShareChart(fraChart);
+    chartBox->addWidget(m_chart);
+    lower->addWidget(fraChart);
+
+    fraAnswers = addControl(new QGroupBox(QStringLiteral("Risposte"), lower), QStringLiteral("fraAnswers"));
+    auto* answersBox = new QVBoxLayout(fraAnswers);
+    m_answerTable = new QTableView(fraAnswers);
+    m_answerTable->setObjectName(QStringLiteral("tblAnswers"));
+    m_answerTable->setModel(m_answers);
+    m_answerTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_answerTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_answerTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_answerTable->setWordWrap(false);
+    m_answerTable->verticalHeader()->hide();
+    m_answerTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_answerTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_answerTable->horizontalHeader()->setStretchLastSection(true);
+    answersBox->addWidget(m_answerTable, 1);
+    auto* figureRow = new QHBoxLayout();
+    for (int i = 0; i < kFigures; ++i) {
+        auto* box = new platform::PictureBox(fraAnswers);
+        box->setObjectName(QStringLiteral("picQuestion%1").arg(i));
+        box->setFixedSize(kFigureSide, kFigureSide);
+        box->hide();
+        figureRow->addWidget(box);
+        m_figures.append(box);
+    }
+    m_questionLine = new QLabel(fraAnswers);
+    m_questionLine->setObjectName(QStringLiteral("lblQuestion"));
+    m_questionLine->setWordWrap(true);
+    figureRow->addWidget(m_questionLine, 1);
+    answersBox->addLayout(figureRow);
+    lower->addWidget(fraAnswers);
+    lower->setStretchFactor(0, 2);
+    lower->setStretchFactor(1, 3);
+    split->addWidget(lower);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3);
+    root->addWidget(split, 1);
+
+    auto* bottom = new QHBoxLayout();
+    cmdExportCsv = addControl(button(client(), QStringLiteral("Esporta le risposte (CSV)...")),
+                              QStringLiteral("cmdExportCsv"));
+    cmdPupilPdf = addControl(button(client(), QStringLiteral("Pagina dell'alunno (PDF)...")),
+                             QStringLiteral("cmdPupilPdf"));
+    cmdClose = addControl(button(client(), QStringLiteral("Chiudi")), QStringLiteral("cmdClose"));
+    bottom->addWidget(cmdExportCsv);
+    bottom->addWidget(cmdPupilPdf);
+    bottom->addStretch(1);
+    bottom->addWidget(cmdClose);
+    root->addLayout(bottom);
+
+    connect(cmdAdd, &QPushButton::clicked, this, &TeacherWindow::addPupil);
+    connect(cmdRename, &QPushButton::clicked, this, &TeacherWindow::renamePupil);
+    connect(cmdRemove, &QPushButton::clicked, this, &TeacherWindow::removePupil);
+    connect(cmdForget, &QPushButton::clicked, this, &TeacherWindow::forgetPupil);
+    connect(cmdImport, &QPushButton::clicked, this, &TeacherWindow::importPupils);
+    connect(cmdExportCsv, &QPushButton::clicked, this, &TeacherWindow::exportCsv);
+    connect(cmdPupilPdf, &QPushButton::clicked, this, &TeacherWindow::exportPupilPage);
+    connect(cmdClose, &QPushButton::clicked, this, [this] { unload(); });
+    connect(cboMeasure, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_summary->setMeasure(SummaryModel::Measure(qMax(0, index))); });
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    pickCell(current.row(), current.column());
+            });
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &TeacherWindow::pickExercise);
+    connect(m_answerTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    pickAnswer(current.row());
+            });
+}
+
+TeacherWindow::~TeacherWindow() = default;
+
+void TeacherWindow::Form_Load()
+{
+    QPointer<TeacherWindow> self(this);
+    language::TranslateForm(this);
+    if (!self || !self->isLoaded())
+        return;
+    fillMeasures();
+    reload();
+}
+
+void TeacherWindow::fillMeasures()
+{
+    const QSignalBlocker quiet(cboMeasure);
+    const int kept = qMax(0, cboMeasure->currentIndex());
+    cboMeasure->clear();
+    cboMeasure->addItems({viewText(Message::TeacherMeasureShare), viewText(Message::TeacherMeasureAnswers),
+                          viewText(Message::TeacherMeasureLast)});
+    cboMeasure->setCurrentIndex(kept);
+    m_summary->setMeasure(SummaryModel::Measure(kept));
+}
+
+void TeacherWindow::reload()
+{
+    const bool canEdit = m_source.classList != nullptr;
+    for (QPushButton* b : {cmdAdd, cmdRename, cmdRemove, cmdForget, cmdImport})
+        b->setEnabled(canEdit);
+    cmdExportCsv->setEnabled(bool(m_source.exportCsv));
+    if (!m_source.reader) {
+        showNotice(QString());
+        return;
+    }
+    QHash<QString, QString> captions;
+    for (const ExerciseColumn& column : m_source.exercises)
+        captions.insert(column.name, column.caption);
+    m_answers->setExerciseCaptions(captions);
+    m_summary->setExercises(m_source.exercises);
+    m_summary->reload(*m_source.reader);
+    m_table->resizeColumnToContents(0);
+
+    const int row = m_summary->rowOf(m_pupil);
+    int column = 0;
+    for (int c = 1; c < m_summary->columnCount(); ++c) {
+        if (m_summary->exercise(c) == m_exercise)
+            column = c;
+    }
+    if (row >= 0) {
+        m_pupil.clear(); // the answers are read again
+        m_table->setCurrentIndex(m_summary->index(row, column));
+        pickCell(row, column);
+    } else {
+        m_pupil.clear();
+        m_answers->clear();
+        pickAnswer(-1);
+        showChart(QString(), m_exercise);
+    }
+    showNotice(m_lastLine);
+}
+
+void TeacherWindow::showChart(const QString& pupil, const QString& exercise)
+{
+    const QString who = pupil.isEmpty() ? viewText(Message::TeacherAllPupils) : pupil;
+    m_chart->show(*m_source.reader, pupil, exercise,
+                  viewText(Message::TeacherChartTitle).arg(who, m_summary->exerciseCaption(exercise)));
+}
+
+void TeacherWindow::pickCell(int row, int column)
+{
+    if (!m_source.reader || row < 0 || row >= m_summary->rowCount())
+        return;
+    const QString pupil = m_summary->pupil(row);
+    m_exercise = m_summary->exercise(column);
+    showChart(pupil, m_exercise);
+    if (pupil != m_pupil) {
+        m_pupil = pupil;
+        if (!m_answers->load(*m_source.reader, pupil))
+            m_lastLine = viewText(Message::TeacherReadFailed);
+        m_answerTable->resizeColumnsToContents();
+        pickAnswer(-1);
+        showNotice(m_lastLine);
+    }
+}
+
+void TeacherWindow::pickExercise(int column)
+{
+    if (!m_source.reader)
+        return;
+    m_exercise = m_summary->exercise(column);
+    showChart(QString(), m_exercise);
+}
+
+void TeacherWindow::pickAnswer(int row)
+{
+    const bool picked = row >= 0 && row < m_answers->answerCount();
+    const results::AnswerRecord record = picked ? m_answers->answer(row) : results::AnswerRecord();
+    const QList<FigureAngle> angles = picked ? figureAngles(record.question) : QList<FigureAngle>();
+    for (int i = 0; i < m_figures.size(); ++i) {
+        platform::PictureBox* box = m_figures[i];
+        if (i < angles.size()) {
+            box->show();
+            drawStillAngle(box, angles[i]);
+        } else {
+            box->clear();
+            box->hide();
+        }
+    }
+    if (!picked) {
+        m_questionLine->clear();
+        return;
+    }
+    m_questionLine->setText(viewText(Message::TeacherAnswerLine)
+                                .arg(m_summary->exerciseCaption(record.exercise), record.question, record.answer,
+                                     viewText(record.right ? Message::TeacherAnswerRight
+                                                           : Message::TeacherAnswerWrong)));
+}
+
+void TeacherWindow::showNotice(const QString& line)
+{
+    m_lastLine = line;
+    QStringList lines;
+    if (m_source.reader) {
+        const QString problem = m_source.reader->problem();
+        if (!problem.isEmpty())
+            lines.append(problem);
+    }
+    if (!line.isEmpty())
+        lines.append(line);
+    m_notice->setText(lines.join(u'\n'));
+    m_notice->setVisible(!lines.isEmpty());
+}
+
+bool TeacherWindow::confirm(const QString& prompt)
+{
+    return platform::MessageBox::show({prompt, platform::MessageIcon::Question, platform::MessageButtons::YesNo,
+                                       shared::messageBoxTitle()})
+        == platform::MessageAnswer::Yes;
+}
+
+std::optional<QString> TeacherWindow::askText(const QString& prompt, const QString& initial)
+{
+    if (promptsSlot() && promptsSlot()->askText)
+        return promptsSlot()->askText(prompt, initial);
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(this, shared::messageBoxTitle(), prompt, QLineEdit::Normal, initial, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+QString TeacherWindow::openFile(const QString& title, const QString& filter)
+{
+    if (promptsSlot() && promptsSlot()->openFile)
+        return promptsSlot()->openFile(title, filter);
+    return QFileDialog::getOpenFileName(this, title, QDir::homePath(), filter);
+}
+
+QString TeacherWindow::saveFile(const QString& title, const QString& filter, const QString& suggested)
+{
+    if (promptsSlot() && promptsSlot()->saveFile)
+        return promptsSlot()->saveFile(title, filter, suggested);
+    return QFileDialog::getSaveFileName(this, title, QDir::home().filePath(suggested), filter);
+}
+
+void TeacherWindow::afterEdit(const EditOutcome& outcome, const QString& pupilToPick)
+{
+    m_lastLine = outcome.line;
+    if (outcome.done && !pupilToPick.isEmpty())
+        m_pupil = pupilToPick;
+    reload();
+}
+
+void TeacherWindow::addPupil()
+{
+    if (!m_source.classList)
+        return;
+    QPointer<TeacherWindow> self(this);
+    const std::optional<QString> name = askText(viewText(Message::TeacherAddPrompt), QString());
+    if (!self || !name || name->trimmed().isEmpty())
+        return;
+    afterEdit(m_source.classList->addPupil(*name), *name);
+}
+
+void TeacherWindow::renamePupil()
+{
+    if (!m_source.classList)
+        return;
+    if (m_pupil.isEmpty()) {
+        showNotice(viewText(Message::TeacherPickPupilFirst));
+        return;
+    }
+    const QString from = m_pupil;
+    QPointer<TeacherWindow> self(this);
+    const std::optional<QString> to = askText(viewText(Message::TeacherRenamePrompt).arg(from), from);
+    if (!self || !to || to->trimmed().isEmpty() || *to == from)
+        return;
+    const EditOutcome outcome = m_source.classList->renamePupil(from, *to);
+    afterEdit(outcome, outcome.done ? *to : from);
+}
+
+void TeacherWindow::removePupil()
+{
+    if (!m_source.classList)
+        return;
+    if (m_pupil.isEmpty()) {
+        showNotice(viewText(Message::TeacherPickPupilFirst));
+        return;
+    }
+    const QString name = m_pupil;
+    QPointer<TeacherWindow> self(this);
+    if (!confirm(viewText(Message::TeacherRemoveConfirm).arg(name)) || !self)
+        return;
+    afterEdit(m_source.classList->removePupil(name), QString());
+}
+
+void TeacherWindow::forgetPupil()
+{
+    if (!m_source.classList)
+        return;
+    if (m_pupil.isEmpty()) {
+        showNotice(viewText(Message::TeacherPickPupilFirst));
+        return;
+    }
+    const QString name = m_pupil;
+    QPointer<TeacherWindow> self(this);
+    if (!confirm(viewText(Message::TeacherForgetConfirm).arg(name)) || !self)
+        return;
+    afterEdit(m_source.classList->forgetPupil(name), QString());
+}
+
+void TeacherWindow::importPupils()
+{
+    if (!m_source.classList)
+        return;
+    QPointer<TeacherWindow> self(this);
+    const QString path = openFile(viewText(Message::TeacherImportTitle), viewText(Message::TeacherImportFilter));
+    if (!self || path.isEmpty())
+        return;
+    afterEdit(m_source.classList->importPupils(path), QString());
+}
+
+void TeacherWindow::exportCsv()
+{
+    QPointer<TeacherWindow> self(this);
+    const QString path = saveFile(viewText(Message::TeacherCsvTitle), viewText(Message::TeacherCsvFilter),
+                                  QStringLiteral("gonioma-results.csv"));
+    if (!self || path.isEmpty())
+        return;
+    writeCsv(path);
+}
+
+void TeacherWindow::exportPupilPage()
+{
+    if (m_pupil.isEmpty()) {
+        showNotice(viewText(Message::TeacherPickPupilFirst));
+        return;
+    }
+    QPointer<TeacherWindow> self(this);
+    const QString path =
+        saveFile(viewText(Message::TeacherPdfTitle), viewText(Message::TeacherPdfFilter), m_pupil + ".pdf");
+    if (!self || path.isEmpty())
+        return;
+    writePupilPdf(path);
+}
+
+bool TeacherWindow::writeCsv(const QString& path)
+{
+    const bool written = m_source.exportCsv && m_source.exportCsv(path);
+    showNotice(viewText(written ? Message::TeacherWritten : Message::TeacherNotWritten)
+                   .arg(QDir::toNativeSeparators(path)));
+    return written;
+}
+
+bool TeacherWindow::writePupilPdf(const QString& path)
+{
+    if (!m_source.reader || m_pupil.isEmpty())
+        return false;
+    const int row = m_summary->rowOf(m_pupil);
+    PupilPageContent page;
+    page.title = viewText(Message::TeacherPageTitle).arg(m_pupil);
+    page.subtitle = viewText(Message::TeacherPageDate).arg(QDate::currentDate().toString(Qt::ISODate));
+    page.headers = {viewText(Message::TeacherColumnExercise), viewText(Message::TeacherMeasureAnswers),
+                    viewText(Message::TeacherColumnQuestions), viewText(Message::TeacherMeasureShare),
+                    viewText(Message::TeacherMeasureLast)};
+    auto rowOf = [](const QString& caption, const SummaryCell& cell) {
+        return QStringList{caption, QString::number(cell.answers), QString::number(cell.questions),
+                           cell.sharePercent() < 0 ? QString() : QString::number(cell.sharePercent()) + u'%',
+                           shortDate(cell.lastPractised)};
+    };
+    for (int c = 1; c < m_summary->columnCount(); ++c) {
+        const SummaryCell cell = m_summary->cell(row, c);
+        if (cell.answers > 0)
+            page.rows.append(rowOf(m_summary->exerciseCaption(m_summary->exercise(c)), cell));
+    }
+    const SummaryCell all = m_summary->cell(row, 0);
+    page.rows.append(rowOf(viewText(Message::TeacherAllExercises), all));
+    page.days = m_source.reader->dailyShares(m_pupil, QString());
+    page.chartTitle = viewText(Message::TeacherChartTitle).arg(m_pupil, viewText(Message::TeacherAllExercises));
+    page.summary = viewText(Message::TeacherPageSummary)
+                       .arg(all.answers)
+                       .arg(page.days.size())
+                       .arg(qMax(0, all.sharePercent()));
+    const bool written = writePupilPage(path, page);
+    showNotice(viewText(written ? Message::TeacherWritten : Message::TeacherNotWritten)
+                   .arg(QDir::toNativeSeparators(path)));
+    return written;
+}
+
+} // namespace teacherview
