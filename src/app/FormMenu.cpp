@@ -3,6 +3,7 @@
 #include "shared/Modulo1.h"
 #include "shared/ModuloColoriSuoni.h"
 #include "app/MenuLayout.h"
+#include "app/TeacherAccess.h"
 #include "app/WindowCatalog.h"
 #include "exercise/ExerciseForm.h"
 #include "language/LanguageFiles.h"
@@ -60,6 +61,16 @@ FormMenu::FormMenu()
     connect(Check1, &QCheckBox::stateChanged, this, &FormMenu::Check1_Click);
     connect(Command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
     connect(Command8, &QPushButton::clicked, this, &FormMenu::Command8_Click);
+
+    // The teacher's way in: a small button in the corner and Ctrl+Shift+T,
+    // neither of them pressed by chance, both asking for the password.
+    cmdTeacher = addControl(new QPushButton(QStringLiteral("insegnante"), menuBar()), QStringLiteral("cmdTeacher"));
+    cmdTeacher->setFlat(true);
+    cmdTeacher->setFocusPolicy(Qt::NoFocus);
+    menuBar()->setCornerWidget(cmdTeacher, Qt::TopRightCorner);
+    connect(cmdTeacher, &QPushButton::clicked, this, &FormMenu::cmdTeacher_Click);
+    auto* openTeacher = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), this);
+    connect(openTeacher, &QShortcut::activated, this, &FormMenu::cmdTeacher_Click);
 
     // F10 opens the language menu, as it opens the menu bar elsewhere.
     auto* openLanguages = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -241,6 +252,12 @@ QString FormMenu::informationText()
 void FormMenu::Command8_Click()
 {
     MessageBox::show({informationText(), MessageIcon::Information, MessageButtons::Ok, shared::messageBoxTitle()});
+}
+
+void FormMenu::cmdTeacher_Click()
+{
+    if (!windowChangeUnderWay())
+        openTeacherView(this);
 }
 
 void FormMenu::Command1_Click()

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "teacherview/SummaryModel.h"
+
+#include <QList>
+
+class QWidget;
+
+namespace app {
+
+// Asks for the teacher's password over `parent` (the teacher chooses one on
+// first use); when it is right, opens the teacher's view on this computer
+// account's results. Returns whether the view is open.
+bool openTeacherView(QWidget* parent);
+
+// The exercises in the menu's order, named by their menu buttons' captions
+// in the current language.
+QList<teacherview::ExerciseColumn> teacherViewExercises();
+
+} // namespace app
