@@ -4,6 +4,9 @@
 #include "language/IniFile.h"
 #include "language/LanguageSupport.h"
 #include "teacher/TeacherPassword.h"
+#include "results/CsvWriter.h"
+#include "results/ResultsStore.h"
+#include "teacherview/StoreClassList.h"
 #include "teacherview/TeacherWindow.h"
 
 namespace app {
@@ -23,14 +26,29 @@ QList<teacherview::ExerciseColumn> teacherViewExercises()
     return columns;
 }
 
+teacherview::TeacherViewSource localTeacherViewSource(const QString& storePath)
+{
+    // A connection of the view's own on the account's database, while the
+    // exercises keep theirs; it closes with the last window that uses it.
+    auto store = std::make_shared<results::ResultsStore>(storePath);
+    teacherview::TeacherViewSource source;
+    source.reader = store;
+    if (store->canWrite())
+        source.classList = std::make_shared<teacherview::StoreClassList>(store);
+    source.exportCsv = [store](const QString& path) {
+        return results::exportCsvFile(*store, QString(), path, nullptr);
+    };
+    source.exercises = teacherViewExercises();
+    return source;
+}
+
 bool openTeacherView(QWidget* parent)
 {
+    if (platform::Form::instance<teacherview::TeacherWindow>())
+        return platform::Form::show<teacherview::TeacherWindow>() != nullptr;
     if (!teacher::askTeacherPassword(parent))
         return false;
-    teacherview::TeacherViewSource source;
-    source.exercises = teacherViewExercises();
-    // STORE: filled in once the results store is merged.
-    teacherview::TeacherWindow::setSource(std::move(source));
+    teacherview::TeacherWindow::setSource(localTeacherViewSource(results::ResultsStore::defaultPath()));
     return platform::Form::show<teacherview::TeacherWindow>() != nullptr;
 }
 

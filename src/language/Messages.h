@@ -59,6 +59,24 @@ enum class Message {
     TeacherPasswordNotKept, // first use: this account's settings cannot be written
     TeacherPasswordWrong,
     TeacherPasswordWait,    // "%1" the seconds before the next try
+    ResultsFolderNotWritable, // results: "%1" the data folder cannot be written
+    ResultsDiskFull,
+    ResultsLocked, // "%1" the database another program holds
+    ResultsDamaged, // "%1" where the damaged file was put aside
+    ResultsNewerVersion,
+    ResultsFailed, // "%1" the database's own words
+    PupilNameEmpty, // class list: a name is refused
+    PupilNameTooLong, // "%1" the longest name kept
+    PupilNameTaken,
+    PupilNameUnknown,
+    PupilImportDone, // "%1" added, "%2" blank, "%3" repeated, "%4" too long
+    PupilImportUnreadable,
+    PupilPickTitle, // the window where a pupil picks his or her name
+    PupilPickPrompt,
+    PupilPreviousPage,
+    PupilNextPage,
+    PupilPageOf, // "%1" this page, "%2" how many
+    PupilChangeName, // the menu's way back to the names
     TeacherAllExercises, // teacher's view: the table's first column, all exercises together
     TeacherAllPupils,
     TeacherNoAnswers,
@@ -99,7 +117,6 @@ enum class Message {
     TeacherPupilRenamed,
     TeacherPupilRemoved,
     TeacherPupilForgotten,
-    TeacherImported, // %1 names added, %2 lines dropped
     TeacherEditFailed,
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
@@ -165,6 +182,24 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::TeacherPasswordNotKept, "0204", false},
     MessageEntry{Message::TeacherPasswordWrong, "0205", false},
     MessageEntry{Message::TeacherPasswordWait, "0206", false},
+    MessageEntry{Message::ResultsFolderNotWritable, "0210", false},
+    MessageEntry{Message::ResultsDiskFull, "0211", false},
+    MessageEntry{Message::ResultsLocked, "0212", false},
+    MessageEntry{Message::ResultsDamaged, "0213", false},
+    MessageEntry{Message::ResultsNewerVersion, "0214", false},
+    MessageEntry{Message::ResultsFailed, "0215", false},
+    MessageEntry{Message::PupilNameEmpty, "0216", false},
+    MessageEntry{Message::PupilNameTooLong, "0217", false},
+    MessageEntry{Message::PupilNameTaken, "0218", false},
+    MessageEntry{Message::PupilNameUnknown, "0219", false},
+    MessageEntry{Message::PupilImportDone, "0220", false},
+    MessageEntry{Message::PupilImportUnreadable, "0221", false},
+    MessageEntry{Message::PupilPickTitle, "0222", false},
+    MessageEntry{Message::PupilPickPrompt, "0223", false},
+    MessageEntry{Message::PupilPreviousPage, "0224", false},
+    MessageEntry{Message::PupilNextPage, "0225", false},
+    MessageEntry{Message::PupilPageOf, "0226", false},
+    MessageEntry{Message::PupilChangeName, "0227", false},
     MessageEntry{Message::TeacherAllExercises, "0240", false},
     MessageEntry{Message::TeacherAllPupils, "0241", false},
     MessageEntry{Message::TeacherNoAnswers, "0242", false},
@@ -205,7 +240,6 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::TeacherPupilRenamed, "0277", false},
     MessageEntry{Message::TeacherPupilRemoved, "0278", false},
     MessageEntry{Message::TeacherPupilForgotten, "0279", false},
-    MessageEntry{Message::TeacherImported, "0280", false},
     MessageEntry{Message::TeacherEditFailed, "0281", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},

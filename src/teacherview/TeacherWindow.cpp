@@ -27,6 +27,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace teacherview {
 
 using language::Message;
@@ -59,11 +61,14 @@ QPushButton* button(QWidget* parent, const QString& caption)
 
 void TeacherWindow::setSource(TeacherViewSource source)
 {
-    sourceSlot() = std::move(source);
     if (auto* open = Form::instance<TeacherWindow>()) {
-        open->m_source = sourceSlot();
+        open->m_source = std::move(source);
         open->reload();
+        return;
     }
+    // Kept for the next window only, which takes it: the results close with
+    // the window that shows them.
+    sourceSlot() = std::move(source);
 }
 
 void TeacherWindow::setPromptsForTesting(std::optional<TeacherPrompts> prompts)
@@ -73,7 +78,7 @@ void TeacherWindow::setPromptsForTesting(std::optional<TeacherPrompts> prompts)
 
 TeacherWindow::TeacherWindow()
     : Form(QStringLiteral("frmInsegnante"))
-    , m_source(sourceSlot())
+    , m_source(std::exchange(sourceSlot(), TeacherViewSource()))
 {
     setWindowTitle(QStringLiteral("Registro dell'insegnante"));
     setDesignInnerSize(1000, 700);

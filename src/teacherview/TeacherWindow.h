@@ -57,7 +57,7 @@ public:
     TeacherWindow();
     ~TeacherWindow() override;
 
-    // The results the next window shows (and the one open now, reloaded).
+    // The results the window open now shows (reloaded), or else the next one.
     static void setSource(TeacherViewSource source);
     static void setPromptsForTesting(std::optional<TeacherPrompts> prompts);
 

@@ -23,7 +23,7 @@ TEST(TeacherViewLogic, QuestionTextGivesTheAnglesToDraw)
         {"sizes=35,120;starts=10,200", {{10, 35}, {200, 120}}},
         {"size=75;start=370", {{10, 75}}},
         {"target=90", {{0, 90}}},
-        {" sizes = 45 ; start = 30 ", {{30, 45}}},
+        {"sizes=45;start=-30", {{330, 45}}},
         {"sizes=400,-5,abc,360", {{0, 360}}},
         {"sizes=;target=", {}},
         {"", {}},

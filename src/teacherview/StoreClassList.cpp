@@ -1,0 +1,54 @@
+#include "teacherview/StoreClassList.h"
+
+#include "results/ClassList.h"
+#include "results/ResultsStore.h"
+#include "teacherview/ViewText.h"
+
+namespace teacherview {
+
+using language::Message;
+
+StoreClassList::StoreClassList(std::shared_ptr<results::ResultsStore> store)
+    : m_store(std::move(store))
+{
+}
+
+EditOutcome StoreClassList::outcome(bool done, const QString& doneLine) const
+{
+    if (done)
+        return {true, doneLine};
+    return {false, viewText(Message::TeacherEditFailed).arg(m_store->lastError())};
+}
+
+EditOutcome StoreClassList::addPupil(const QString& name)
+{
+    const bool done = m_store->addPupil(name);
+    return outcome(done, viewText(Message::TeacherPupilAdded).arg(results::cleanName(name)));
+}
+
+EditOutcome StoreClassList::renamePupil(const QString& from, const QString& to)
+{
+    const bool done = m_store->renamePupil(from, to);
+    return outcome(done, viewText(Message::TeacherPupilRenamed).arg(from, results::cleanName(to)));
+}
+
+EditOutcome StoreClassList::removePupil(const QString& name)
+{
+    const bool done = m_store->removePupil(name);
+    return outcome(done, viewText(Message::TeacherPupilRemoved).arg(name));
+}
+
+EditOutcome StoreClassList::forgetPupil(const QString& name)
+{
+    const bool done = m_store->forgetPupil(name);
+    return outcome(done, viewText(Message::TeacherPupilForgotten).arg(name));
+}
+
+EditOutcome StoreClassList::importPupils(const QString& path)
+{
+    QString report;
+    const bool done = m_store->importPupils(path, &report);
+    return outcome(done, report);
+}
+
+} // namespace teacherview
