@@ -9,6 +9,7 @@ namespace teacherview {
 struct EditOutcome {
     bool done = false;
     QString line;
+    QString pupil; // the name as the list keeps it, when the edit names one
 };
 
 // The class list as the teacher's view edits it. The local results store

@@ -29,7 +29,7 @@ QList<QPointF> sharePoints(const QList<results::DailyShare>& days)
 ShareChart::ShareChart(QWidget* parent)
     : QChartView(parent)
 {
-    auto* chart = new QChart();
+    QChart* chart = this->chart(); // the view's own, which it deletes
     chart->legend()->hide();
     chart->setMargins(QMargins(4, 4, 4, 4));
     m_series = new QLineSeries(chart);
@@ -46,7 +46,6 @@ ShareChart::ShareChart(QWidget* parent)
     chart->addAxis(m_share, Qt::AlignLeft);
     m_series->attachAxis(m_days);
     m_series->attachAxis(m_share);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setMinimumSize(240, 180);
 }

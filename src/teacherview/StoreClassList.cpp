@@ -16,20 +16,24 @@ StoreClassList::StoreClassList(std::shared_ptr<results::ResultsStore> store)
 EditOutcome StoreClassList::outcome(bool done, const QString& doneLine) const
 {
     if (done)
-        return {true, doneLine};
-    return {false, viewText(Message::TeacherEditFailed).arg(m_store->lastError())};
+        return {true, doneLine, {}};
+    return {false, viewText(Message::TeacherEditFailed).arg(m_store->lastError()), {}};
 }
 
 EditOutcome StoreClassList::addPupil(const QString& name)
 {
     const bool done = m_store->addPupil(name);
-    return outcome(done, viewText(Message::TeacherPupilAdded).arg(results::cleanName(name)));
+    EditOutcome result = outcome(done, viewText(Message::TeacherPupilAdded).arg(results::cleanName(name)));
+    result.pupil = results::cleanName(name);
+    return result;
 }
 
 EditOutcome StoreClassList::renamePupil(const QString& from, const QString& to)
 {
     const bool done = m_store->renamePupil(from, to);
-    return outcome(done, viewText(Message::TeacherPupilRenamed).arg(from, results::cleanName(to)));
+    EditOutcome result = outcome(done, viewText(Message::TeacherPupilRenamed).arg(from, results::cleanName(to)));
+    result.pupil = done ? results::cleanName(to) : from;
+    return result;
 }
 
 EditOutcome StoreClassList::removePupil(const QString& name)

@@ -257,7 +257,10 @@ void TeacherWindow::reload()
     }
     if (row >= 0) {
         m_pupil.clear(); // the answers are read again
-        m_table->setCurrentIndex(m_summary->index(row, column));
+        {
+            const QSignalBlocker quiet(m_table->selectionModel());
+            m_table->setCurrentIndex(m_summary->index(row, column));
+        }
         pickCell(row, column);
     } else {
         m_pupil.clear();
@@ -371,11 +374,11 @@ QString TeacherWindow::saveFile(const QString& title, const QString& filter, con
     return QFileDialog::getSaveFileName(this, title, QDir::home().filePath(suggested), filter);
 }
 
-void TeacherWindow::afterEdit(const EditOutcome& outcome, const QString& pupilToPick)
+void TeacherWindow::afterEdit(const EditOutcome& outcome)
 {
     m_lastLine = outcome.line;
-    if (outcome.done && !pupilToPick.isEmpty())
-        m_pupil = pupilToPick;
+    if (outcome.done && !outcome.pupil.isEmpty())
+        m_pupil = outcome.pupil;
     reload();
 }
 
@@ -387,7 +390,7 @@ void TeacherWindow::addPupil()
     const std::optional<QString> name = askText(viewText(Message::TeacherAddPrompt), QString());
     if (!self || !name || name->trimmed().isEmpty())
         return;
-    afterEdit(m_source.classList->addPupil(*name), *name);
+    afterEdit(m_source.classList->addPupil(*name));
 }
 
 void TeacherWindow::renamePupil()
@@ -403,8 +406,7 @@ void TeacherWindow::renamePupil()
     const std::optional<QString> to = askText(viewText(Message::TeacherRenamePrompt).arg(from), from);
     if (!self || !to || to->trimmed().isEmpty() || *to == from)
         return;
-    const EditOutcome outcome = m_source.classList->renamePupil(from, *to);
-    afterEdit(outcome, outcome.done ? *to : from);
+    afterEdit(m_source.classList->renamePupil(from, *to));
 }
 
 void TeacherWindow::removePupil()
@@ -419,7 +421,7 @@ void TeacherWindow::removePupil()
     QPointer<TeacherWindow> self(this);
     if (!confirm(viewText(Message::TeacherRemoveConfirm).arg(name)) || !self)
         return;
-    afterEdit(m_source.classList->removePupil(name), QString());
+    afterEdit(m_source.classList->removePupil(name));
 }
 
 void TeacherWindow::forgetPupil()
@@ -434,7 +436,7 @@ void TeacherWindow::forgetPupil()
     QPointer<TeacherWindow> self(this);
     if (!confirm(viewText(Message::TeacherForgetConfirm).arg(name)) || !self)
         return;
-    afterEdit(m_source.classList->forgetPupil(name), QString());
+    afterEdit(m_source.classList->forgetPupil(name));
 }
 
 void TeacherWindow::importPupils()
@@ -445,7 +447,7 @@ void TeacherWindow::importPupils()
     const QString path = openFile(viewText(Message::TeacherImportTitle), viewText(Message::TeacherImportFilter));
     if (!self || path.isEmpty())
         return;
-    afterEdit(m_source.classList->importPupils(path), QString());
+    afterEdit(m_source.classList->importPupils(path));
 }
 
 void TeacherWindow::exportCsv()

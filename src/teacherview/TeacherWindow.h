@@ -112,7 +112,7 @@ private:
     void fillMeasures();
     void showNotice(const QString& line);
     void showProblem();
-    void afterEdit(const EditOutcome& outcome, const QString& pupilToPick);
+    void afterEdit(const EditOutcome& outcome);
     bool confirm(const QString& prompt);
     std::optional<QString> askText(const QString& prompt, const QString& initial);
     QString openFile(const QString& title, const QString& filter);
