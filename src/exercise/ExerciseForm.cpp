@@ -10,9 +10,11 @@
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/services/Random.h"
+#include "results/Recording.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -163,6 +165,8 @@ void ExerciseForm::Form_Resize()
 void ExerciseForm::newQuestion()
 {
     ++m_questionNumber;
+    m_tries = 0;
+    m_questionShown.start();
     setBackColor(shared::RandomBackColor());
     // A pupil already on an answer control stays there (an exercise without
     // "avanti" asks at once after a right answer); otherwise the focus goes
@@ -205,8 +209,31 @@ void ExerciseForm::Command7_Click()
     shared::WrongCount = 0;
 }
 
-void ExerciseForm::rightAnswerFeedback()
+void ExerciseForm::recordAnswer(bool right, const QString& answer)
 {
+    ++m_tries;
+    results::AnswerRecorder* recorder = results::AnswerRecorder::installed();
+    if (!recorder)
+        return;
+    results::AnswerRecord record;
+    record.id = QUuid::createUuid();
+    record.answeredAt = QDateTime::currentDateTimeUtc();
+    record.pupil = recorder->pupil();
+    record.exercise = objectName();
+    record.question = questionText();
+    record.answer = answer;
+    record.right = right;
+    record.attempt = m_tries;
+    record.secondsShown = m_questionShown.isValid() ? double(m_questionShown.elapsed()) / 1000.0 : 0.0;
+    record.language = language::CurrentLanguageFile;
+    record.round = roundId();
+    // Kept (or said not to be) before the sound plays; the pupil goes on either way.
+    recorder->record(record);
+}
+
+void ExerciseForm::rightAnswerFeedback(const QString& answer)
+{
+    recordAnswer(true, answer);
     ComandoIconaSi->show();
     ComandoIconaNo->hide();
     shared::addOne(shared::CorrectCount);
@@ -289,8 +316,9 @@ void ExerciseForm::closeEvent(QCloseEvent* event)
     Command7_Click();
 }
 
-void ExerciseForm::wrongAnswerFeedback()
+void ExerciseForm::wrongAnswerFeedback(const QString& answer)
 {
+    recordAnswer(false, answer);
     shared::addOne(shared::WrongCount);
     EtichettaErrati->setText(shared::countText(shared::WrongCount));
     ComandoIconaSi->hide();

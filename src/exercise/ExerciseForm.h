@@ -4,6 +4,7 @@
 #include "language/Messages.h"
 #include "platform/widgets/Form.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QRect>
@@ -100,14 +101,22 @@ protected:
     // focus on the question's control and calls drawQuestion().
     void newQuestion();
 
-    // The right-answer sequence: icon, count, sound, shown count; then, with
-    // "avanti", the answer controls locked and "avanti" enabled with the focus.
-    void rightAnswerFeedback();
+    // The question on the screen in the words its answers are kept with:
+    // key=value pairs (results::QuestionText), "size=35;start=90".
+    virtual QString questionText() const { return {}; }
+    // The round the question belongs to; empty outside a round.
+    virtual QString roundId() const { return {}; }
+
+    // The right-answer sequence: the answer kept, icon, count, sound, shown
+    // count; then, with "avanti", the answer controls locked and "avanti"
+    // enabled with the focus. `answer` is what the pupil gave, in the same
+    // words as the question ("class=acute", "typed=55", "built=90", "box=3").
+    void rightAnswerFeedback(const QString& answer);
     // Shows the measure message: the measure in plain digits followed by the
     // text of the message.
     void showMeasureMessage(int measure, language::Message message);
-    // The wrong-answer sequence: count, shown count, icon, sound.
-    void wrongAnswerFeedback();
+    // The wrong-answer sequence: the answer kept, count, shown count, icon, sound.
+    void wrongAnswerFeedback(const QString& answer);
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -129,8 +138,13 @@ private:
     // Presses a choice as a click does, when it is enabled.
     static void press(QWidget* choice);
 
+    // Hands the judged answer to the recorder the program installed, if any.
+    void recordAnswer(bool right, const QString& answer);
+
     ExerciseParts m_parts;
     quint64 m_questionNumber = 0;
+    QElapsedTimer m_questionShown; // since the question was put on the screen
+    int m_tries = 0;               // answers judged in this question
 };
 
 } // namespace exercise

@@ -4,6 +4,7 @@
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/services/Random.h"
+#include "results/QuestionText.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -63,13 +64,19 @@ void ChoiceForm::NewAngle(const exercise::DrawingGuard& guard)
     exercise::drawAngle(Picture1, StartDegrees, AngleSize, guard);
 }
 
+QString ChoiceForm::questionText() const
+{
+    return results::QuestionText().add(QStringLiteral("start"), StartDegrees).add(QStringLiteral("size"), AngleSize).format();
+}
+
 void ChoiceForm::answer(const ChoiceButton& button)
 {
+    const QString given = results::QuestionText().add(QStringLiteral("class"), QString::fromLatin1(button.answerKey)).format();
     if (button.claims(AngleSize)) {
-        rightAnswerFeedback();
+        rightAnswerFeedback(given);
         showMeasureMessage(AngleSize, button.rightMessage);
     } else {
-        wrongAnswerFeedback();
+        wrongAnswerFeedback(given);
     }
 }
 

@@ -23,6 +23,7 @@ struct ChoiceButton {
     const char* caption;               // its caption before translation
     bool (*claims)(int angleSize);     // whether an angle of that size is what the button says
     language::Message rightMessage;    // follows the measure after a right answer
+    const char* answerKey;             // the answer in the words it is kept with: "acute"
 };
 
 // What sets one choice window apart from another.
@@ -65,6 +66,7 @@ protected:
     QPushButton* answerButton(int row) const { return m_buttons.at(row); }
 
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewAngle(guard); }
+    QString questionText() const override;
 
 private:
     void NewAngle(const exercise::DrawingGuard& guard);

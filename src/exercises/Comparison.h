@@ -7,6 +7,17 @@ namespace exercises {
 // How a first measure stands to a second one.
 enum class Relation { Less, Greater, Equal };
 
+// The relation's name in the words answers are kept with.
+constexpr const char* relationKey(Relation relation)
+{
+    switch (relation) {
+    case Relation::Less: return "less";
+    case Relation::Greater: return "greater";
+    case Relation::Equal: return "equal";
+    }
+    return "";
+}
+
 constexpr Relation compare(int a, int b)
 {
     if (a < b)

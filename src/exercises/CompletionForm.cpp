@@ -9,6 +9,7 @@
 #include "platform/widgets/Mirror.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/services/Random.h"
+#include "results/QuestionText.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -96,16 +97,26 @@ void CompletionForm::NewCompletionAngle(const exercise::DrawingGuard& guard)
         Text1->setFocus();
 }
 
+QString CompletionForm::questionText() const
+{
+    return results::QuestionText()
+        .add(QStringLiteral("start"), StartDegrees)
+        .add(QStringLiteral("size"), AngleSize)
+        .add(QStringLiteral("whole"), m_values.wholeAngle)
+        .format();
+}
+
 void CompletionForm::Text1_AnswerGiven(const QString& answer)
 {
+    const QString given = results::QuestionText().add(QStringLiteral("typed"), answer).format();
     if (!completesAngle(answer, AngleSize, m_values.wholeAngle)) {
-        wrongAnswerFeedback();
+        wrongAnswerFeedback(given);
         if (Text1->isEnabled())
             Text1->setFocus();
         return;
     }
     // Locks the box, enables "avanti" and gives it the focus.
-    rightAnswerFeedback();
+    rightAnswerFeedback(given);
     styleLabel1(Qt::AlignCenter, m_values.equationPointSize);
     Label1->setText(language::isolateMeasure(completionEquation(AngleSize, m_values.wholeAngle)));
 }

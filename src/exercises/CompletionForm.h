@@ -44,6 +44,7 @@ protected:
     explicit CompletionForm(const CompletionValues& values);
 
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewCompletionAngle(guard); }
+    QString questionText() const override;
 
 private:
     void NewCompletionAngle(const exercise::DrawingGuard& guard);

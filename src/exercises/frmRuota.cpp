@@ -11,6 +11,7 @@
 #include "platform/widgets/PressButton.h"
 #include "platform/services/Random.h"
 
+#include "results/QuestionText.h"
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -236,6 +237,14 @@ void frmRuota::tidyFigure(bool erased)
     exercise::drawArm(Picture1, StartDegrees);
 }
 
+QString frmRuota::questionText() const
+{
+    return results::QuestionText()
+        .add(QStringLiteral("start"), StartDegrees)
+        .add(QStringLiteral("target"), TargetAngle)
+        .format();
+}
+
 void frmRuota::Command8_Click()
 {
     // Both arms turn red, then the built angle is judged on the spot.
@@ -245,11 +254,12 @@ void frmRuota::Command8_Click()
     // Pressed while a turn draws: the red arm lies inside that turn's fan.
     if (m_runningTurns > 0)
         m_overlapped = true;
+    const QString given = results::QuestionText().add(QStringLiteral("built"), BuiltAngle).format();
     if (BuiltAngle != TargetAngle) {
-        wrongAnswerFeedback();
+        wrongAnswerFeedback(given);
         return;
     }
-    rightAnswerFeedback();
+    rightAnswerFeedback(given);
     Label5->show();
     Label5->setText(spacedDegrees(BuiltAngle));
 }

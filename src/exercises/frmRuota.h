@@ -46,6 +46,7 @@ protected:
     void Form_Activate() override;
     void Form_Resize() override;
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewTargetAngle(guard); }
+    QString questionText() const override;
 
 private:
     // Tells a drawing loop, after each yield, whether it may go on: the window

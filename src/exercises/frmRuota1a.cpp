@@ -1,5 +1,7 @@
 #include "exercises/frmRuota1a.h"
 
+#include "results/QuestionText.h"
+
 #include "exercise/FanDrawing.h"
 #include "exercises/MeasureClasses.h"
 #include "language/LanguageSupport.h"
@@ -108,13 +110,19 @@ void frmRuota1a::NewAngle(const exercise::DrawingGuard& guard)
     exercise::drawAngle(Picture1, StartDegrees, AngleSize, guard);
 }
 
+QString frmRuota1a::questionText() const
+{
+    return results::QuestionText().add(QStringLiteral("start"), StartDegrees).add(QStringLiteral("size"), AngleSize).format();
+}
+
 void frmRuota1a::answer(AngleClass claimed)
 {
+    const QString given = results::QuestionText().add(QStringLiteral("class"), QString::fromLatin1(angleClassKey(claimed))).format();
     if (!belongsTo(claimed, AngleSize)) {
-        wrongAnswerFeedback();
+        wrongAnswerFeedback(given);
         return;
     }
-    rightAnswerFeedback();
+    rightAnswerFeedback(given);
     Text1[listIndex(claimed)]->appendText(listEntry(AngleSize));
     newQuestion();
 }

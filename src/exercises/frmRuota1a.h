@@ -40,6 +40,7 @@ public:
 
 protected:
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewAngle(guard); }
+    QString questionText() const override;
 
 private:
     void NewAngle(const exercise::DrawingGuard& guard);

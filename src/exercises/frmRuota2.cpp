@@ -16,8 +16,8 @@ frmRuota2::frmRuota2()
                   .designCaption = "concavo  -  convesso",
                   .figureToolTip = "L'angolo da riconoscere",
                   // Concave above, convex under it.
-                  .buttons = {{"Command8", "concavo", &claims<Convexity::Concave>, language::Message::IsConcave},
-                              {"Command1", "convesso", &claims<Convexity::Convex>, language::Message::IsConvex}},
+                  .buttons = {{"Command8", "concavo", &claims<Convexity::Concave>, language::Message::IsConcave, "concave"},
+                              {"Command1", "convesso", &claims<Convexity::Convex>, language::Message::IsConvex, "convex"}},
                   .rows = {.firstTop = 60, .step = 100, .height = 64},
                   .measureMessage = {.geometry = QRect(226, 28, 278, 84), .fontFamily = "Arial", .pointSize = 15.75},
                   .chooseQuestion = &concaveConvexQuestion})

@@ -1,5 +1,7 @@
 #include "exercises/frmRuota3.h"
 
+#include "results/QuestionText.h"
+
 #include "exercise/FanDrawing.h"
 #include "language/TextDirection.h"
 #include "platform/widgets/Controls.h"
@@ -118,13 +120,19 @@ bool frmRuota3::drawOpening(PictureBox* box, qint16 angleSize, const exercise::D
     return true;
 }
 
+QString frmRuota3::questionText() const
+{
+    return results::QuestionText().add(QStringLiteral("sizes"), QList<int>{AngleSize1, AngleSize2}).format();
+}
+
 void frmRuota3::answer(Relation claimed)
 {
+    const QString given = results::QuestionText().add(QStringLiteral("relation"), QString::fromLatin1(relationKey(claimed))).format();
     if (compare(AngleSize1, AngleSize2) != claimed) {
-        wrongAnswerFeedback();
+        wrongAnswerFeedback(given);
         return;
     }
-    rightAnswerFeedback();
+    rightAnswerFeedback(given);
     Label5->show();
     Label5->setText(symbol(claimed));
     Label1->setText(measureText(AngleSize1));

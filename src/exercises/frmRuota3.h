@@ -34,6 +34,7 @@ public:
 
 protected:
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewAnglePair(guard); }
+    QString questionText() const override;
 
 private:
     void NewAnglePair(const exercise::DrawingGuard& guard);

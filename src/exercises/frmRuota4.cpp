@@ -1,5 +1,7 @@
 #include "exercises/frmRuota4.h"
 
+#include "results/QuestionText.h"
+
 #include "exercise/FanDrawing.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/PictureBox.h"
@@ -115,16 +117,27 @@ void frmRuota4::NewAngleSet(const exercise::DrawingGuard& guard)
     }
 }
 
+QString frmRuota4::questionText() const
+{
+    // The boxes of this question so far, from the first: each is chosen just
+    // before it is drawn.
+    QList<int> sizes;
+    for (int n = 1; n <= kAngleBoxCount && chosenInThisQuestion(n); ++n)
+        sizes.append(angle(n).size);
+    return results::QuestionText().add(QStringLiteral("sizes"), sizes).add(QStringLiteral("target"), 90).format();
+}
+
 void frmRuota4::Picture_Click(int number)
 {
     // A box still showing the previous question's angle is not an answer yet.
     if (!chosenInThisQuestion(number))
         return;
+    const QString given = results::QuestionText().add(QStringLiteral("box"), number).format();
     if (!isRightAngle(angle(number).size)) {
-        wrongAnswerFeedback();
+        wrongAnswerFeedback(given);
         return;
     }
-    rightAnswerFeedback();
+    rightAnswerFeedback(given);
     frameBox(number);
 }
 

@@ -40,6 +40,7 @@ public:
 
 protected:
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewAngleSet(guard); }
+    QString questionText() const override;
     void Form_Resize() override;
     void BottoneAvanti_Click() override;
 

@@ -1,5 +1,7 @@
 #include "exercises/frmRuota7.h"
 
+#include "results/QuestionText.h"
+
 #include "exercise/FanDrawing.h"
 #include "language/LanguageSupport.h"
 #include "language/TextDirection.h"
@@ -78,13 +80,23 @@ void frmRuota7::NewEstimateAngle(const exercise::DrawingGuard& guard)
         Text1->setFocus();
 }
 
+QString frmRuota7::questionText() const
+{
+    return results::QuestionText()
+        .add(QStringLiteral("start"), StartDegrees)
+        .add(QStringLiteral("size"), AngleSize)
+        .add(QStringLiteral("tolerance"), tolerance)
+        .format();
+}
+
 void frmRuota7::Text1_AnswerGiven(const QString& answer)
 {
     const bool right = estimateIsRight(answer, AngleSize, tolerance);
+    const QString given = results::QuestionText().add(QStringLiteral("typed"), answer).format();
     if (right)
-        rightAnswerFeedback(); // locks the box, enables "avanti" and gives it the focus
+        rightAnswerFeedback(given); // locks the box, enables "avanti" and gives it the focus
     else
-        wrongAnswerFeedback();
+        wrongAnswerFeedback(given);
     // Each measure stays "40°" inside text written right to left.
     const auto measure = [](const QString& degrees) { return language::isolateMeasure(degrees + QChar(0x00B0)); };
     Label5->setText(estimateComparison(language::LookupString(language::Message::EstimateComparison),

@@ -37,6 +37,7 @@ public:
 
 protected:
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewEstimateAngle(guard); }
+    QString questionText() const override;
 
 private:
     void NewEstimateAngle(const exercise::DrawingGuard& guard);

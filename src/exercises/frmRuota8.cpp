@@ -1,5 +1,7 @@
 #include "exercises/frmRuota8.h"
 
+#include "results/QuestionText.h"
+
 #include "exercise/FanDrawing.h"
 #include "exercise/Protractor.h"
 #include "exercise/TypedAnswerBox.h"
@@ -68,15 +70,21 @@ void frmRuota8::NewMeasuredAngle(const exercise::DrawingGuard& guard)
     exercise::drawAngle(Picture1, StartDegrees, AngleSize, guard);
 }
 
+QString frmRuota8::questionText() const
+{
+    return results::QuestionText().add(QStringLiteral("start"), StartDegrees).add(QStringLiteral("size"), AngleSize).format();
+}
+
 void frmRuota8::Text1_AnswerGiven(const QString& answer)
 {
+    const QString given = results::QuestionText().add(QStringLiteral("typed"), answer).format();
     if (!readsAngle(answer, AngleSize)) {
-        wrongAnswerFeedback();
+        wrongAnswerFeedback(given);
         if (Text1->isEnabled())
             Text1->setFocus();
         return;
     }
-    rightAnswerFeedback();
+    rightAnswerFeedback(given);
     showMeasureMessage(AngleSize, language::Message::ProtractorMeasured);
 }
 

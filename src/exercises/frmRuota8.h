@@ -34,6 +34,7 @@ public:
 
 protected:
     void drawQuestion(const exercise::DrawingGuard& guard) override { NewMeasuredAngle(guard); }
+    QString questionText() const override;
 
 private:
     void NewMeasuredAngle(const exercise::DrawingGuard& guard);

@@ -32,6 +32,10 @@
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/PressButton.h"
 #include "platform/services/Random.h"
+#include "results/QuestionText.h"
+#include "results/Recording.h"
+#include "results/ResultsStore.h"
+#include "sound/SoundPlayer.h"
 #include "support/AppFixture.h"
 #include "support/Places.h"
 
@@ -620,6 +624,65 @@ TYPED_TEST(ExerciseContract, AfterARightAnswerNothingButAvantiAndEsciCanChangeAC
     EXPECT_EQ(shared::WrongCount, 0);
     EXPECT_EQ(w->EtichettaEsatti->text(), " 1");
     EXPECT_EQ(w->EtichettaErrati->text(), " 0");
+}
+
+TYPED_TEST(ExerciseContract, ARightAndAWrongAnswerAreEachKeptOnceBeforeTheirSoundWithWhatWasAskedAndGiven)
+{
+    results::Recording recording(results::ResultsStore::defaultPath());
+    results::AnswerRecorder::install(&recording);
+    const QString pupil = QStringLiteral("Zoë O'Brien 🦊");
+    recording.setPupil(pupil);
+    // What is kept when each sound starts.
+    QList<int> keptAtSound;
+    sound::SoundPlayer::setRecorderForTesting(
+        [&](const QString&) { keptAtSound.append(recording.store().answerCount()); });
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    auto* w = this->open(this->twoQuestions());
+    ASSERT_NE(w, nullptr);
+    TypeParam::answerWrong(*w);
+    TypeParam::answerRight(*w);
+    // The counts keep their rules beside the record.
+    EXPECT_EQ(shared::WrongCount, 1);
+    EXPECT_EQ(shared::CorrectCount, 1);
+    EXPECT_EQ(keptAtSound, (QList<int>{1, 2}));
+    // The next question's first answer is its first try again.
+    if (w->BottoneAvanti) {
+        w->BottoneAvanti->click();
+        AppFixture::settle();
+    }
+    ASSERT_EQ(w->questionNumber(), 2u);
+    TypeParam::answerWrong(*w);
+    const QDateTime after = QDateTime::currentDateTimeUtc();
+
+    QList<results::AnswerRecord> kept;
+    ASSERT_TRUE(recording.store().forEachAnswer({}, [&](const results::AnswerRecord& a) { kept.append(a); }));
+    ASSERT_EQ(kept.size(), 3);
+    const QList<std::pair<bool, int>> verdictAndTry = {{false, 1}, {true, 2}, {false, 1}};
+    QSet<QUuid> ids;
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        const results::AnswerRecord& a = kept[i];
+        SCOPED_TRACE(i);
+        ids.insert(a.id);
+        EXPECT_EQ(a.right, verdictAndTry[i].first);
+        EXPECT_EQ(a.attempt, verdictAndTry[i].second);
+        EXPECT_EQ(a.pupil, pupil);
+        EXPECT_EQ(a.exercise, QLatin1String(TypeParam::kName));
+        EXPECT_EQ(a.language, QStringLiteral("Italiano"));
+        EXPECT_TRUE(a.round.isEmpty());
+        EXPECT_EQ(a.answeredAt.timeSpec(), Qt::UTC);
+        EXPECT_GE(a.answeredAt, before.addMSecs(-1));
+        EXPECT_LE(a.answeredAt, after.addMSecs(1));
+        EXPECT_GE(a.secondsShown, 0.0);
+        EXPECT_LE(a.secondsShown, double(before.msecsTo(after)) / 1000.0 + 0.01);
+        // What was asked and what was given, in words that read back.
+        EXPECT_FALSE(results::QuestionText::parse(a.question).items().isEmpty()) << a.question.toStdString();
+        EXPECT_FALSE(results::QuestionText::parse(a.answer).items().isEmpty()) << a.answer.toStdString();
+    }
+    EXPECT_EQ(ids.size(), 3);
+    // Both answers to the first question name the same question, and differ.
+    EXPECT_EQ(kept[0].question, kept[1].question);
+    EXPECT_NE(kept[0].answer, kept[1].answer);
+    EXPECT_EQ(recording.problem(), QString());
 }
 
 TEST(ExerciseCatalog, EveryRegisteredExerciseHasItsContractAndItsOwnButton)
