@@ -47,8 +47,8 @@ std::optional<TeacherPrompts>& promptsSlot()
     return prompts;
 }
 
-constexpr int kFigures = 4;
-constexpr int kFigureSide = 120;
+constexpr int kFigures = 6; // as many as an exercise shows at once
+constexpr int kFigureSide = 100;
 
 QPushButton* button(QWidget* parent, const QString& caption)
 {
