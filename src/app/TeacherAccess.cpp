@@ -5,6 +5,7 @@
 #include "language/LanguageSupport.h"
 #include "teacher/TeacherPassword.h"
 #include "results/CsvWriter.h"
+#include "results/Recording.h"
 #include "results/ResultsStore.h"
 #include "teacherview/StoreClassList.h"
 #include "teacherview/TeacherWindow.h"
@@ -39,6 +40,10 @@ teacherview::TeacherViewSource localTeacherViewSource(const QString& storePath)
         return results::exportCsvFile(*store, QString(), path, nullptr);
     };
     source.exercises = teacherViewExercises();
+    source.recordingProblem = [] {
+        const results::Recording* recording = results::Recording::current();
+        return recording ? recording->problem() : QString();
+    };
     return source;
 }
 

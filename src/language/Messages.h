@@ -117,6 +117,7 @@ enum class Message {
     TeacherPupilRenamed,
     TeacherPupilRemoved,
     TeacherPupilForgotten,
+    TeacherChartHint,       // the chart before anything is picked
     TeacherEditFailed,
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
@@ -240,6 +241,7 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::TeacherPupilRenamed, "0277", false},
     MessageEntry{Message::TeacherPupilRemoved, "0278", false},
     MessageEntry{Message::TeacherPupilForgotten, "0279", false},
+    MessageEntry{Message::TeacherChartHint, "0280", false},
     MessageEntry{Message::TeacherEditFailed, "0281", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},

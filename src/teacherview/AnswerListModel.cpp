@@ -145,7 +145,7 @@ QVariant AnswerListModel::data(const QModelIndex& index, int role) const
     }
     if (role == Qt::ForegroundRole && index.column() == Verdict)
         return QBrush(r.right ? QColor(0, 110, 0) : QColor(170, 0, 0));
-    if (role == Qt::TextAlignmentRole && index.column() >= Attempt)
+    if (role == Qt::TextAlignmentRole && (index.column() == Attempt || index.column() == Seconds))
         return int(Qt::AlignTrailing | Qt::AlignVCenter);
     return {};
 }
@@ -155,9 +155,9 @@ QVariant AnswerListModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return {};
     static constexpr Message kHeaders[ColumnCount] = {
-        Message::TeacherColumnWhen,   Message::TeacherColumnExercise, Message::TeacherColumnQuestion,
-        Message::TeacherColumnAnswer, Message::TeacherColumnVerdict,  Message::TeacherColumnAttempt,
-        Message::TeacherColumnSeconds};
+        Message::TeacherColumnWhen,    Message::TeacherColumnExercise, Message::TeacherColumnVerdict,
+        Message::TeacherColumnAttempt, Message::TeacherColumnSeconds,  Message::TeacherColumnAnswer,
+        Message::TeacherColumnQuestion};
     return section >= 0 && section < ColumnCount ? viewText(kHeaders[section]) : QVariant();
 }
 

@@ -17,7 +17,8 @@ namespace teacherview {
 class AnswerListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { When, Exercise, Question, Answer, Verdict, Attempt, Seconds, ColumnCount };
+    // The question last, where the list has the room its text needs.
+    enum Column { When, Exercise, Verdict, Attempt, Seconds, Answer, Question, ColumnCount };
     static constexpr int kPage = 200;
 
     explicit AnswerListModel(QObject* parent = nullptr);

@@ -78,6 +78,8 @@ void paintPupilPage(QPainter& painter, const QRectF& page, const PupilPageConten
     // The chart, drawn by the view's own chart at a screen size and scaled to the page.
     const QRectF chartBox(page.left(), y, page.width(), page.width() * 0.45);
     ShareChart chart;
+    chart.setFrameShape(QFrame::NoFrame);
+    chart.setBackgroundBrush(Qt::white);
     chart.resize(1000, 450);
     chart.showDays(content.days, content.chartTitle);
     const QPixmap picture = chart.grab();

@@ -63,7 +63,7 @@ void ShareChart::showDays(const QList<results::DailyShare>& days, const QString&
     if (points.isEmpty()) {
         const QDateTime now = QDateTime::currentDateTimeUtc();
         m_days->setRange(now.addDays(-7), now);
-        chart()->setTitle(title + u'\n' + viewText(Message::TeacherNoAnswers));
+        chart()->setTitle(title);
         return;
     }
     // A day's width on either side, so the first and last points are not on the frame.

@@ -14,6 +14,7 @@
 #include <QDate>
 #include <QDir>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -169,8 +170,8 @@ TeacherWindow::TeacherWindow()
     lower->setStretchFactor(0, 2);
     lower->setStretchFactor(1, 3);
     split->addWidget(lower);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
     root->addWidget(split, 1);
 
     auto* bottom = new QHBoxLayout();
@@ -201,6 +202,7 @@ TeacherWindow::TeacherWindow()
                     pickCell(current.row(), current.column());
             });
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &TeacherWindow::pickExercise);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this, &TeacherWindow::fitHeaderHeight);
     connect(m_answerTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
@@ -217,7 +219,31 @@ void TeacherWindow::Form_Load()
     if (!self || !self->isLoaded())
         return;
     fillMeasures();
+    m_chart->showDays({}, viewText(Message::TeacherChartHint));
+}
+
+void TeacherWindow::Form_Activate()
+{
     reload();
+}
+
+void TeacherWindow::fitHeaderHeight()
+{
+    // The exercises' captions wrap within their columns: the header takes
+    // the height of the tallest.
+    QHeaderView* header = m_table->horizontalHeader();
+    QFont bold = header->font(); // the picked column's title is bold
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int lines = metrics.height();
+    for (int c = 0; c < m_summary->columnCount(); ++c) {
+        const QString text = m_summary->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        const QRect room(0, 0, qMax(1, header->sectionSize(c) - 10), 10000);
+        lines = qMax(lines, metrics.boundingRect(room, int(Qt::AlignCenter | Qt::TextWordWrap), text).height());
+    }
+    const int height = lines + 10;
+    if (header->height() != height)
+        header->setFixedHeight(height);
 }
 
 void TeacherWindow::fillMeasures()
@@ -247,7 +273,21 @@ void TeacherWindow::reload()
     m_answers->setExerciseCaptions(captions);
     m_summary->setExercises(m_source.exercises);
     m_summary->reload(*m_source.reader);
-    m_table->resizeColumnToContents(0);
+    // No column narrower than the longest word of its title: the table
+    // scrolls sideways instead.
+    {
+        QFont bold = m_table->horizontalHeader()->font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        int widest = 60;
+        for (int c = 0; c < m_summary->columnCount(); ++c) {
+            const QString text = m_summary->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+            for (const QString& word : text.split(u' ', Qt::SkipEmptyParts))
+                widest = qMax(widest, metrics.horizontalAdvance(word) + 14);
+        }
+        m_table->horizontalHeader()->setMinimumSectionSize(widest);
+    }
+    fitHeaderHeight();
 
     const int row = m_summary->rowOf(m_pupil);
     int column = 0;
@@ -263,19 +303,21 @@ void TeacherWindow::reload()
         }
         pickCell(row, column);
     } else {
+        // Nothing picked: the chart waits for a pick rather than read the
+        // whole class's year before the table is shown.
         m_pupil.clear();
         m_answers->clear();
         pickAnswer(-1);
-        showChart(QString(), m_exercise);
+        m_chart->showDays({}, viewText(Message::TeacherChartHint));
     }
     showNotice(m_lastLine);
 }
 
 void TeacherWindow::showChart(const QString& pupil, const QString& exercise)
 {
+    // The frame around says what the chart shows; its title says whose.
     const QString who = pupil.isEmpty() ? viewText(Message::TeacherAllPupils) : pupil;
-    m_chart->show(*m_source.reader, pupil, exercise,
-                  viewText(Message::TeacherChartTitle).arg(who, m_summary->exerciseCaption(exercise)));
+    m_chart->show(*m_source.reader, pupil, exercise, who + QStringLiteral(" – ") + m_summary->exerciseCaption(exercise));
 }
 
 void TeacherWindow::pickCell(int row, int column)
@@ -290,6 +332,9 @@ void TeacherWindow::pickCell(int row, int column)
         if (!m_answers->load(*m_source.reader, pupil))
             m_lastLine = viewText(Message::TeacherReadFailed);
         m_answerTable->resizeColumnsToContents();
+        // A long exercise caption shows in its tooltip-less cell elided, not at the question's cost.
+        m_answerTable->setColumnWidth(AnswerListModel::Exercise,
+                                      qMin(m_answerTable->columnWidth(AnswerListModel::Exercise), 170));
         pickAnswer(-1);
         showNotice(m_lastLine);
     }
@@ -335,6 +380,11 @@ void TeacherWindow::showNotice(const QString& line)
     if (m_source.reader) {
         const QString problem = m_source.reader->problem();
         if (!problem.isEmpty())
+            lines.append(problem);
+    }
+    if (m_source.recordingProblem) {
+        const QString problem = m_source.recordingProblem();
+        if (!problem.isEmpty() && !lines.contains(problem))
             lines.append(problem);
     }
     if (!line.isEmpty())

@@ -37,6 +37,8 @@ struct TeacherViewSource {
     std::function<bool(const QString& path)> exportCsv;
     // The exercises in the menu's order, with their captions.
     QList<ExerciseColumn> exercises;
+    // Why the answers being given now are not kept, when they are not (empty when they are).
+    std::function<QString()> recordingProblem;
 };
 
 // The questions the view asks the teacher: a line of text, a file to read, a
@@ -107,9 +109,12 @@ public:
 
 protected:
     void Form_Load() override;
+    // The results are read once the window is on the screen.
+    void Form_Activate() override;
 
 private:
     void fillMeasures();
+    void fitHeaderHeight();
     void showNotice(const QString& line);
     void showProblem();
     void afterEdit(const EditOutcome& outcome);

@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
 
@@ -357,6 +359,27 @@ TEST_F(TeacherView, MenuOpensTheViewOnlyWithThePassword)
             settle();
         }
     }
+}
+
+// A database written by a newer program is shown, never changed: the line at
+// the top says so and the class list cannot be edited.
+TEST_F(TeacherView, NewerDatabaseIsShownReadOnlyWithANotice)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("newer"));
+        db.setDatabaseName(m_path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 99"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("newer"));
+    TeacherWindow* view = openView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->notice()->isVisible());
+    EXPECT_FALSE(view->notice()->text().isEmpty());
+    EXPECT_FALSE(view->cmdAdd->isEnabled());
+    EXPECT_FALSE(view->cmdForget->isEnabled());
+    EXPECT_EQ(view->summary()->rowCount(), 4); // still read
 }
 
 TEST_F(TeacherView, ExportsWriteTheCsvAndThePupilsPage)
