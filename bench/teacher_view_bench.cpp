@@ -16,7 +16,7 @@
 #include "results/ResultsStore.h"
 #include "teacherview/AnswerListModel.h"
 #include "teacherview/PupilPage.h"
-#include "teacherview/TeacherWindow.h"
+#include "teacherview/frmInsegnante.h"
 
 #include <QApplication>
 #include <QDir>
@@ -197,8 +197,8 @@ int main(int argc, char** argv)
 
     QElapsedTimer timer;
     timer.start();
-    teacherview::TeacherWindow::setSource(app::localTeacherViewSource(db));
-    auto* view = platform::Form::show<teacherview::TeacherWindow>();
+    teacherview::frmInsegnante::setSource(app::localTeacherViewSource(db));
+    auto* view = platform::Form::show<teacherview::frmInsegnante>();
     if (!view)
         return 1;
     const qint64 built = timer.elapsed(); // made, translated and shown, no results read yet
@@ -249,8 +249,8 @@ int main(int argc, char** argv)
             language::CurrentLanguageFile = QString::fromLatin1(lang);
             view->unload();
             settle();
-            teacherview::TeacherWindow::setSource(app::localTeacherViewSource(db));
-            view = platform::Form::show<teacherview::TeacherWindow>();
+            teacherview::frmInsegnante::setSource(app::localTeacherViewSource(db));
+            view = platform::Form::show<teacherview::frmInsegnante>();
             settle();
             for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
                 view->resize(size);

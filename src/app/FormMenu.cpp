@@ -62,15 +62,11 @@ FormMenu::FormMenu()
     connect(Command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
     connect(Command8, &QPushButton::clicked, this, &FormMenu::Command8_Click);
 
-    // The teacher's way in: a small button in the corner and Ctrl+Shift+T,
-    // neither of them pressed by chance, both asking for the password.
-    cmdTeacher = addControl(new QPushButton(QStringLiteral("insegnante"), menuBar()), QStringLiteral("cmdTeacher"));
-    cmdTeacher->setFlat(true);
-    cmdTeacher->setFocusPolicy(Qt::NoFocus);
-    menuBar()->setCornerWidget(cmdTeacher, Qt::TopRightCorner);
-    connect(cmdTeacher, &QPushButton::clicked, this, &FormMenu::cmdTeacher_Click);
-    auto* openTeacher = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), this);
-    connect(openTeacher, &QShortcut::activated, this, &FormMenu::cmdTeacher_Click);
+    // The teacher's way in: an item at the end of the menu bar and
+    // Ctrl+Shift+T, both asking for the password.
+    cmdTeacher = addControl(menuBar()->addAction(QStringLiteral("insegnante")), QStringLiteral("cmdTeacher"));
+    cmdTeacher->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    connect(cmdTeacher, &QAction::triggered, this, &FormMenu::cmdTeacher_Click);
 
     // F10 opens the language menu, as it opens the menu bar elsewhere.
     auto* openLanguages = new QShortcut(QKeySequence(Qt::Key_F10), this);

@@ -30,7 +30,7 @@ public:
     QCheckBox* Check1 = nullptr;
     QPushButton* Command8 = nullptr;  // information
     QPushButton* Command1 = nullptr;  // end of the program
-    QPushButton* cmdTeacher = nullptr; // the teacher's view (also Ctrl+Shift+T), behind the password
+    QAction* cmdTeacher = nullptr; // the teacher's view, in the menu bar and on Ctrl+Shift+T, behind the password
     QMenu* mnuLanguages = nullptr;
     QList<QAction*> mnuLanguage;
 

@@ -8,7 +8,7 @@
 #include "results/Recording.h"
 #include "results/ResultsStore.h"
 #include "teacherview/StoreClassList.h"
-#include "teacherview/TeacherWindow.h"
+#include "teacherview/frmInsegnante.h"
 
 namespace app {
 
@@ -49,12 +49,12 @@ teacherview::TeacherViewSource localTeacherViewSource(const QString& storePath)
 
 bool openTeacherView(QWidget* parent)
 {
-    if (platform::Form::instance<teacherview::TeacherWindow>())
-        return platform::Form::show<teacherview::TeacherWindow>() != nullptr;
+    if (platform::Form::instance<teacherview::frmInsegnante>())
+        return platform::Form::show<teacherview::frmInsegnante>() != nullptr;
     if (!teacher::askTeacherPassword(parent))
         return false;
-    teacherview::TeacherWindow::setSource(localTeacherViewSource(results::ResultsStore::defaultPath()));
-    return platform::Form::show<teacherview::TeacherWindow>() != nullptr;
+    teacherview::frmInsegnante::setSource(localTeacherViewSource(results::ResultsStore::defaultPath()));
+    return platform::Form::show<teacherview::frmInsegnante>() != nullptr;
 }
 
 } // namespace app

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "teacherview/SummaryModel.h"
-#include "teacherview/TeacherWindow.h"
+#include "teacherview/frmInsegnante.h"
 
 #include <QList>
 

@@ -10,7 +10,7 @@
 #include "teacher/TeacherPassword.h"
 #include "teacherview/AnswerListModel.h"
 #include "teacherview/ShareChart.h"
-#include "teacherview/TeacherWindow.h"
+#include "teacherview/frmInsegnante.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -30,7 +30,7 @@
 
 namespace {
 
-using teacherview::TeacherWindow;
+using teacherview::frmInsegnante;
 
 QDateTime at(int day, int hour)
 {
@@ -63,7 +63,7 @@ protected:
         language::CurrentLanguageFile = QStringLiteral("English");
         m_path = results::ResultsStore::defaultPath();
         fill();
-        TeacherWindow::setPromptsForTesting(teacherview::TeacherPrompts{
+        frmInsegnante::setPromptsForTesting(teacherview::TeacherPrompts{
             [this](const QString& prompt, const QString&) {
                 m_prompts.append(prompt);
                 return m_typed.isEmpty() ? std::nullopt : std::optional<QString>(m_typed.takeFirst());
@@ -76,7 +76,7 @@ protected:
 
     void TearDown() override
     {
-        TeacherWindow::setPromptsForTesting(std::nullopt);
+        frmInsegnante::setPromptsForTesting(std::nullopt);
         teacher::setPasswordAnswerForTesting({});
         AppFixture::TearDown();
     }
@@ -102,10 +102,10 @@ protected:
             ASSERT_TRUE(store.record(a)) << store.problem().toStdString();
     }
 
-    TeacherWindow* openView()
+    frmInsegnante* openView()
     {
-        TeacherWindow::setSource(app::localTeacherViewSource(m_path));
-        TeacherWindow* view = platform::Form::show<TeacherWindow>();
+        frmInsegnante::setSource(app::localTeacherViewSource(m_path));
+        frmInsegnante* view = platform::Form::show<frmInsegnante>();
         settle();
         return view;
     }
@@ -127,7 +127,7 @@ protected:
 
 TEST_F(TeacherView, TableShowsEachPupilsWorkByExercise)
 {
-    TeacherWindow* view = openView();
+    frmInsegnante* view = openView();
     ASSERT_NE(view, nullptr);
     const teacherview::SummaryModel& model = *view->summary();
     ASSERT_EQ(model.rowCount(), 4);
@@ -170,7 +170,7 @@ TEST_F(TeacherView, TableShowsEachPupilsWorkByExercise)
 
 TEST_F(TeacherView, ChartFollowsThePupilAndExercisePicked)
 {
-    TeacherWindow* view = openView();
+    frmInsegnante* view = openView();
     ASSERT_NE(view, nullptr);
     const teacherview::SummaryModel& model = *view->summary();
     const double day2 = double(at(2, 0).toMSecsSinceEpoch());
@@ -206,7 +206,7 @@ TEST_F(TeacherView, ChartFollowsThePupilAndExercisePicked)
 
 TEST_F(TeacherView, PupilsAnswersNewestFirstWithTheQuestionDrawnAgain)
 {
-    TeacherWindow* view = openView();
+    frmInsegnante* view = openView();
     ASSERT_NE(view, nullptr);
     teacherview::AnswerListModel& answers = *view->answers();
     EXPECT_EQ(answers.answerCount(), 0); // nothing read before a pupil is picked
@@ -262,7 +262,7 @@ TEST_F(TeacherView, AnswerListHandsRowsToTheViewAPageAtATime)
 
 TEST_F(TeacherView, ClassListButtonsChangeTheStore)
 {
-    TeacherWindow* view = openView();
+    frmInsegnante* view = openView();
     ASSERT_NE(view, nullptr);
     auto pick = [&](const char* pupil) {
         const int row = view->summary()->rowOf(QString::fromUtf8(pupil));
@@ -348,10 +348,10 @@ TEST_F(TeacherView, MenuOpensTheViewOnlyWithThePassword)
             QApplication::setActiveWindow(menu); // as the desktop gives it back when the view closes
             QTest::keyClick(menu, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
         } else
-            menu->cmdTeacher->click();
+            menu->cmdTeacher->trigger();
         settle();
         EXPECT_EQ(asks, asked + 1);
-        TeacherWindow* view = platform::Form::instance<TeacherWindow>();
+        frmInsegnante* view = platform::Form::instance<frmInsegnante>();
         EXPECT_EQ(view != nullptr, t.opens);
         if (view) {
             EXPECT_EQ(view->summary()->rowCount(), 4); // the account's own results
@@ -373,7 +373,7 @@ TEST_F(TeacherView, NewerDatabaseIsShownReadOnlyWithANotice)
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("newer"));
-    TeacherWindow* view = openView();
+    frmInsegnante* view = openView();
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->notice()->isVisible());
     EXPECT_FALSE(view->notice()->text().isEmpty());
@@ -384,7 +384,7 @@ TEST_F(TeacherView, NewerDatabaseIsShownReadOnlyWithANotice)
 
 TEST_F(TeacherView, ExportsWriteTheCsvAndThePupilsPage)
 {
-    TeacherWindow* view = openView();
+    frmInsegnante* view = openView();
     ASSERT_NE(view, nullptr);
     view->cmdPupilPdf->click(); // no pupil picked: nothing written, the line says so
     EXPECT_FALSE(QFile::exists(appDir() + "/page.pdf"));

@@ -53,11 +53,11 @@ struct TeacherPrompts {
 // a chart of the share right per day for the pupil or exercise picked, the
 // picked pupil's answers with the question drawn again, the class list and
 // the exports.
-class TeacherWindow : public platform::Form {
+class frmInsegnante : public platform::Form {
     Q_OBJECT
 public:
-    TeacherWindow();
-    ~TeacherWindow() override;
+    frmInsegnante();
+    ~frmInsegnante() override;
 
     // The results the window open now shows (reloaded), or else the next one.
     static void setSource(TeacherViewSource source);

@@ -1,4 +1,4 @@
-#include "teacherview/TeacherWindow.h"
+#include "teacherview/frmInsegnante.h"
 
 #include "language/TranslateForm.h"
 #include "platform/widgets/MessageBox.h"
@@ -60,9 +60,9 @@ QPushButton* button(QWidget* parent, const QString& caption)
 
 } // namespace
 
-void TeacherWindow::setSource(TeacherViewSource source)
+void frmInsegnante::setSource(TeacherViewSource source)
 {
-    if (auto* open = Form::instance<TeacherWindow>()) {
+    if (auto* open = Form::instance<frmInsegnante>()) {
         open->m_source = std::move(source);
         open->reload();
         return;
@@ -72,12 +72,12 @@ void TeacherWindow::setSource(TeacherViewSource source)
     sourceSlot() = std::move(source);
 }
 
-void TeacherWindow::setPromptsForTesting(std::optional<TeacherPrompts> prompts)
+void frmInsegnante::setPromptsForTesting(std::optional<TeacherPrompts> prompts)
 {
     promptsSlot() = std::move(prompts);
 }
 
-TeacherWindow::TeacherWindow()
+frmInsegnante::frmInsegnante()
     : Form(QStringLiteral("frmInsegnante"))
     , m_source(std::exchange(sourceSlot(), TeacherViewSource()))
 {
@@ -186,13 +186,13 @@ TeacherWindow::TeacherWindow()
     bottom->addWidget(cmdClose);
     root->addLayout(bottom);
 
-    connect(cmdAdd, &QPushButton::clicked, this, &TeacherWindow::addPupil);
-    connect(cmdRename, &QPushButton::clicked, this, &TeacherWindow::renamePupil);
-    connect(cmdRemove, &QPushButton::clicked, this, &TeacherWindow::removePupil);
-    connect(cmdForget, &QPushButton::clicked, this, &TeacherWindow::forgetPupil);
-    connect(cmdImport, &QPushButton::clicked, this, &TeacherWindow::importPupils);
-    connect(cmdExportCsv, &QPushButton::clicked, this, &TeacherWindow::exportCsv);
-    connect(cmdPupilPdf, &QPushButton::clicked, this, &TeacherWindow::exportPupilPage);
+    connect(cmdAdd, &QPushButton::clicked, this, &frmInsegnante::addPupil);
+    connect(cmdRename, &QPushButton::clicked, this, &frmInsegnante::renamePupil);
+    connect(cmdRemove, &QPushButton::clicked, this, &frmInsegnante::removePupil);
+    connect(cmdForget, &QPushButton::clicked, this, &frmInsegnante::forgetPupil);
+    connect(cmdImport, &QPushButton::clicked, this, &frmInsegnante::importPupils);
+    connect(cmdExportCsv, &QPushButton::clicked, this, &frmInsegnante::exportCsv);
+    connect(cmdPupilPdf, &QPushButton::clicked, this, &frmInsegnante::exportPupilPage);
     connect(cmdClose, &QPushButton::clicked, this, [this] { unload(); });
     connect(cboMeasure, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_summary->setMeasure(SummaryModel::Measure(qMax(0, index))); });
@@ -201,8 +201,8 @@ TeacherWindow::TeacherWindow()
                 if (current.isValid())
                     pickCell(current.row(), current.column());
             });
-    connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &TeacherWindow::pickExercise);
-    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this, &TeacherWindow::fitHeaderHeight);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmInsegnante::pickExercise);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this, &frmInsegnante::fitHeaderHeight);
     connect(m_answerTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
@@ -210,11 +210,11 @@ TeacherWindow::TeacherWindow()
             });
 }
 
-TeacherWindow::~TeacherWindow() = default;
+frmInsegnante::~frmInsegnante() = default;
 
-void TeacherWindow::Form_Load()
+void frmInsegnante::Form_Load()
 {
-    QPointer<TeacherWindow> self(this);
+    QPointer<frmInsegnante> self(this);
     language::TranslateForm(this);
     if (!self || !self->isLoaded())
         return;
@@ -222,12 +222,12 @@ void TeacherWindow::Form_Load()
     m_chart->showDays({}, viewText(Message::TeacherChartHint));
 }
 
-void TeacherWindow::Form_Activate()
+void frmInsegnante::Form_Activate()
 {
     reload();
 }
 
-void TeacherWindow::fitHeaderHeight()
+void frmInsegnante::fitHeaderHeight()
 {
     // The exercises' captions wrap within their columns: the header takes
     // the height of the tallest.
@@ -246,7 +246,7 @@ void TeacherWindow::fitHeaderHeight()
         header->setFixedHeight(height);
 }
 
-void TeacherWindow::fillMeasures()
+void frmInsegnante::fillMeasures()
 {
     const QSignalBlocker quiet(cboMeasure);
     const int kept = qMax(0, cboMeasure->currentIndex());
@@ -257,7 +257,7 @@ void TeacherWindow::fillMeasures()
     m_summary->setMeasure(SummaryModel::Measure(kept));
 }
 
-void TeacherWindow::reload()
+void frmInsegnante::reload()
 {
     const bool canEdit = m_source.classList != nullptr;
     for (QPushButton* b : {cmdAdd, cmdRename, cmdRemove, cmdForget, cmdImport})
@@ -313,14 +313,14 @@ void TeacherWindow::reload()
     showNotice(m_lastLine);
 }
 
-void TeacherWindow::showChart(const QString& pupil, const QString& exercise)
+void frmInsegnante::showChart(const QString& pupil, const QString& exercise)
 {
     // The frame around says what the chart shows; its title says whose.
     const QString who = pupil.isEmpty() ? viewText(Message::TeacherAllPupils) : pupil;
     m_chart->show(*m_source.reader, pupil, exercise, who + QStringLiteral(" – ") + m_summary->exerciseCaption(exercise));
 }
 
-void TeacherWindow::pickCell(int row, int column)
+void frmInsegnante::pickCell(int row, int column)
 {
     if (!m_source.reader || row < 0 || row >= m_summary->rowCount())
         return;
@@ -340,7 +340,7 @@ void TeacherWindow::pickCell(int row, int column)
     }
 }
 
-void TeacherWindow::pickExercise(int column)
+void frmInsegnante::pickExercise(int column)
 {
     if (!m_source.reader)
         return;
@@ -348,7 +348,7 @@ void TeacherWindow::pickExercise(int column)
     showChart(QString(), m_exercise);
 }
 
-void TeacherWindow::pickAnswer(int row)
+void frmInsegnante::pickAnswer(int row)
 {
     const bool picked = row >= 0 && row < m_answers->answerCount();
     const results::AnswerRecord record = picked ? m_answers->answer(row) : results::AnswerRecord();
@@ -373,7 +373,7 @@ void TeacherWindow::pickAnswer(int row)
                                                            : Message::TeacherAnswerWrong)));
 }
 
-void TeacherWindow::showNotice(const QString& line)
+void frmInsegnante::showNotice(const QString& line)
 {
     m_lastLine = line;
     QStringList lines;
@@ -393,14 +393,14 @@ void TeacherWindow::showNotice(const QString& line)
     m_notice->setVisible(!lines.isEmpty());
 }
 
-bool TeacherWindow::confirm(const QString& prompt)
+bool frmInsegnante::confirm(const QString& prompt)
 {
     return platform::MessageBox::show({prompt, platform::MessageIcon::Question, platform::MessageButtons::YesNo,
                                        shared::messageBoxTitle()})
         == platform::MessageAnswer::Yes;
 }
 
-std::optional<QString> TeacherWindow::askText(const QString& prompt, const QString& initial)
+std::optional<QString> frmInsegnante::askText(const QString& prompt, const QString& initial)
 {
     if (promptsSlot() && promptsSlot()->askText)
         return promptsSlot()->askText(prompt, initial);
@@ -410,21 +410,21 @@ std::optional<QString> TeacherWindow::askText(const QString& prompt, const QStri
     return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
-QString TeacherWindow::openFile(const QString& title, const QString& filter)
+QString frmInsegnante::openFile(const QString& title, const QString& filter)
 {
     if (promptsSlot() && promptsSlot()->openFile)
         return promptsSlot()->openFile(title, filter);
     return QFileDialog::getOpenFileName(this, title, QDir::homePath(), filter);
 }
 
-QString TeacherWindow::saveFile(const QString& title, const QString& filter, const QString& suggested)
+QString frmInsegnante::saveFile(const QString& title, const QString& filter, const QString& suggested)
 {
     if (promptsSlot() && promptsSlot()->saveFile)
         return promptsSlot()->saveFile(title, filter, suggested);
     return QFileDialog::getSaveFileName(this, title, QDir::home().filePath(suggested), filter);
 }
 
-void TeacherWindow::afterEdit(const EditOutcome& outcome)
+void frmInsegnante::afterEdit(const EditOutcome& outcome)
 {
     m_lastLine = outcome.line;
     if (outcome.done && !outcome.pupil.isEmpty())
@@ -432,18 +432,18 @@ void TeacherWindow::afterEdit(const EditOutcome& outcome)
     reload();
 }
 
-void TeacherWindow::addPupil()
+void frmInsegnante::addPupil()
 {
     if (!m_source.classList)
         return;
-    QPointer<TeacherWindow> self(this);
+    QPointer<frmInsegnante> self(this);
     const std::optional<QString> name = askText(viewText(Message::TeacherAddPrompt), QString());
     if (!self || !name || name->trimmed().isEmpty())
         return;
     afterEdit(m_source.classList->addPupil(*name));
 }
 
-void TeacherWindow::renamePupil()
+void frmInsegnante::renamePupil()
 {
     if (!m_source.classList)
         return;
@@ -452,14 +452,14 @@ void TeacherWindow::renamePupil()
         return;
     }
     const QString from = m_pupil;
-    QPointer<TeacherWindow> self(this);
+    QPointer<frmInsegnante> self(this);
     const std::optional<QString> to = askText(viewText(Message::TeacherRenamePrompt).arg(from), from);
     if (!self || !to || to->trimmed().isEmpty() || *to == from)
         return;
     afterEdit(m_source.classList->renamePupil(from, *to));
 }
 
-void TeacherWindow::removePupil()
+void frmInsegnante::removePupil()
 {
     if (!m_source.classList)
         return;
@@ -468,13 +468,13 @@ void TeacherWindow::removePupil()
         return;
     }
     const QString name = m_pupil;
-    QPointer<TeacherWindow> self(this);
+    QPointer<frmInsegnante> self(this);
     if (!confirm(viewText(Message::TeacherRemoveConfirm).arg(name)) || !self)
         return;
     afterEdit(m_source.classList->removePupil(name));
 }
 
-void TeacherWindow::forgetPupil()
+void frmInsegnante::forgetPupil()
 {
     if (!m_source.classList)
         return;
@@ -483,26 +483,26 @@ void TeacherWindow::forgetPupil()
         return;
     }
     const QString name = m_pupil;
-    QPointer<TeacherWindow> self(this);
+    QPointer<frmInsegnante> self(this);
     if (!confirm(viewText(Message::TeacherForgetConfirm).arg(name)) || !self)
         return;
     afterEdit(m_source.classList->forgetPupil(name));
 }
 
-void TeacherWindow::importPupils()
+void frmInsegnante::importPupils()
 {
     if (!m_source.classList)
         return;
-    QPointer<TeacherWindow> self(this);
+    QPointer<frmInsegnante> self(this);
     const QString path = openFile(viewText(Message::TeacherImportTitle), viewText(Message::TeacherImportFilter));
     if (!self || path.isEmpty())
         return;
     afterEdit(m_source.classList->importPupils(path));
 }
 
-void TeacherWindow::exportCsv()
+void frmInsegnante::exportCsv()
 {
-    QPointer<TeacherWindow> self(this);
+    QPointer<frmInsegnante> self(this);
     const QString path = saveFile(viewText(Message::TeacherCsvTitle), viewText(Message::TeacherCsvFilter),
                                   QStringLiteral("gonioma-results.csv"));
     if (!self || path.isEmpty())
@@ -510,13 +510,13 @@ void TeacherWindow::exportCsv()
     writeCsv(path);
 }
 
-void TeacherWindow::exportPupilPage()
+void frmInsegnante::exportPupilPage()
 {
     if (m_pupil.isEmpty()) {
         showNotice(viewText(Message::TeacherPickPupilFirst));
         return;
     }
-    QPointer<TeacherWindow> self(this);
+    QPointer<frmInsegnante> self(this);
     const QString path =
         saveFile(viewText(Message::TeacherPdfTitle), viewText(Message::TeacherPdfFilter), m_pupil + ".pdf");
     if (!self || path.isEmpty())
@@ -524,7 +524,7 @@ void TeacherWindow::exportPupilPage()
     writePupilPdf(path);
 }
 
-bool TeacherWindow::writeCsv(const QString& path)
+bool frmInsegnante::writeCsv(const QString& path)
 {
     const bool written = m_source.exportCsv && m_source.exportCsv(path);
     showNotice(viewText(written ? Message::TeacherWritten : Message::TeacherNotWritten)
@@ -532,7 +532,7 @@ bool TeacherWindow::writeCsv(const QString& path)
     return written;
 }
 
-bool TeacherWindow::writePupilPdf(const QString& path)
+bool frmInsegnante::writePupilPdf(const QString& path)
 {
     if (!m_source.reader || m_pupil.isEmpty())
         return false;
