@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/ExerciseList.h"
+#include "app/ResultsCommands.h"
 #include "app/WindowCatalog.h"
 #include "language/LanguageFiles.h"
 #include "language/LanguageSupport.h"
@@ -68,6 +69,13 @@ std::variant<app::CommandLineOptions, int> readCommandLine(int argc, char** argv
     case app::CommandLineOptions::Action::ShowHelp: return print(app::commandLineHelp(), stdout, 0);
     case app::CommandLineOptions::Action::ShowVersion: return print(app::commandLineVersion(), stdout, 0);
     case app::CommandLineOptions::Action::ListExercises: return print(app::exerciseList(), stdout, 0);
+    case app::CommandLineOptions::Action::ForgetPupil:
+    case app::CommandLineOptions::Action::ExportResults:
+        // The results' own lines come in the language of the run.
+        language::CurrentLanguageFile = language::languageForTheRun();
+        return options.action == app::CommandLineOptions::Action::ForgetPupil
+                   ? app::forgetPupilCommand(options.forgetPupil, stdout, stderr)
+                   : app::exportResultsCommand(options.exportPath, stdout, stderr);
     case app::CommandLineOptions::Action::Run: break;
     }
     return options;

@@ -7,7 +7,10 @@
 // The exercises below that have steps of their own are shown a given question
 // and answered, for a shot of the right answer too; a new exercise without
 // steps still gets its question shot.
+#include "app/FormAlunni.h"
 #include "app/FormAvvio.h"
+#include "app/PupilNames.h"
+#include "results/Recording.h"
 #include "app/FormMenu.h"
 #include "app/WindowCatalog.h"
 #include "shared/Modulo1.h"
@@ -34,6 +37,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QFont>
 #include <QHash>
 #include <QLineEdit>
@@ -233,6 +238,38 @@ int main(int argc, char** argv)
         platform::Random::scriptForTesting({0.0});
         save(*platform::Form::show<app::FormMenu>(), QStringLiteral("menu-more-exercises"));
         closeAll();
+    }
+
+    {
+        // The pupils' names from a class list of the shots' own (a second page
+        // of them), and the menu with the way back to them and the line that
+        // says answers cannot be kept (the data folder is a file here).
+        QTemporaryDir school;
+        QFile list(school.filePath(QStringLiteral("class.txt")));
+        list.open(QIODevice::WriteOnly);
+        list.write("Zo\xC3\xAB\nO'Brien \"Bob\"\n\xD9\x85\xD8\xB1\xD9\x8A\xD9\x85\nTom & Jerry \xF0\x9F\xA6\x8A\n"
+                   "Maximiliana Konstantinopolous-Vanderbilt de la Torre y Santamar\xC3\xAD" "a\n");
+        for (int i = 1; i <= 15; ++i)
+            list.write("Pupil " + QByteArray::number(i) + "\n");
+        list.close();
+        QFile settings(school.filePath(QStringLiteral("gonioma.conf")));
+        settings.open(QIODevice::WriteOnly);
+        settings.write("[Program]\nPupils=class.txt\n");
+        settings.close();
+        QFile notAFolder(school.filePath(QStringLiteral("data")));
+        notAFolder.open(QIODevice::WriteOnly);
+        notAFolder.close();
+        qputenv("GONIOMA_CONFIG", QFile::encodeName(settings.fileName()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(notAFolder.fileName()));
+        app::startRecording();
+        platform::Random::scriptForTesting({0.0});
+        save(*platform::Form::show<app::FormAlunni>(), QStringLiteral("names"));
+        closeAll();
+        app::recording()->setPupil(QStringLiteral("Zoë"));
+        platform::Random::scriptForTesting({0.0});
+        save(*platform::Form::show<app::FormMenu>(), QStringLiteral("menu-names-and-results-line"));
+        closeAll();
+        app::stopRecording();
     }
 
     const QHash<QString, Steps> steps = exerciseSteps();

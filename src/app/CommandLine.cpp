@@ -17,6 +17,8 @@ const QString kWindowed = QStringLiteral("windowed");
 const QString kListExercises = QStringLiteral("list-exercises");
 const QString kHelp = QStringLiteral("help");
 const QString kVersion = QStringLiteral("version");
+const QString kForgetPupil = QStringLiteral("forget-pupil");
+const QString kExportResults = QStringLiteral("export-results");
 
 // The options the program knows, for parsing and for the help text alike.
 void describeOptions(QCommandLineParser& parser)
@@ -40,12 +42,21 @@ void describeOptions(QCommandLineParser& parser)
                                      "is left as it is."),
                       QStringLiteral("name")});
     parser.addOption({kWindowed, QStringLiteral("Run in a window instead of on the whole screen.")});
+    parser.addOption({kForgetPupil,
+                      QStringLiteral("Erase every answer kept under <name>, and the name from the class list; "
+                                     "then end."),
+                      QStringLiteral("name")});
+    parser.addOption({kExportResults,
+                      QStringLiteral("Write every answer kept on this account to <file> as CSV (UTF-8, a "
+                                     "header row, one row per answer; - for the output); then end."),
+                      QStringLiteral("file")});
 }
 
 CommandLineError invalidOption(const QString& what)
 {
     QStringList names;
-    for (const QString& name : {kHelp, kVersion, kListExercises, kExercise, kNoSplash, kLanguage, kWindowed})
+    for (const QString& name : {kHelp, kVersion, kListExercises, kExercise, kNoSplash, kLanguage, kWindowed,
+                                kForgetPupil, kExportResults})
         names += QStringLiteral("--") + name;
     return {QStringLiteral("gonioma: %1; valid options: %2.").arg(what, names.join(QStringLiteral(", ")))};
 }
@@ -84,6 +95,18 @@ std::variant<CommandLineOptions, CommandLineError> parseCommandLine(const QStrin
         options.action = CommandLineOptions::Action::ShowVersion;
     else if (parser.isSet(kListExercises))
         options.action = CommandLineOptions::Action::ListExercises;
+    else if (parser.isSet(kForgetPupil) && parser.isSet(kExportResults))
+        return invalidOption(QStringLiteral("--forget-pupil and --export-results are asked one at a time"));
+    else if (parser.isSet(kForgetPupil))
+        options.action = CommandLineOptions::Action::ForgetPupil;
+    else if (parser.isSet(kExportResults))
+        options.action = CommandLineOptions::Action::ExportResults;
+    options.forgetPupil = parser.value(kForgetPupil);
+    if (parser.isSet(kForgetPupil) && options.forgetPupil.trimmed().isEmpty())
+        return invalidOption(QStringLiteral("--forget-pupil needs a name"));
+    options.exportPath = parser.value(kExportResults);
+    if (parser.isSet(kExportResults) && options.exportPath.isEmpty())
+        return invalidOption(QStringLiteral("--export-results needs a file"));
 
     options.exercise = parser.value(kExercise);
     if (parser.isSet(kExercise) && !exercises.contains(options.exercise))

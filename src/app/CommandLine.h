@@ -9,7 +9,7 @@ namespace app {
 
 // What the command line asks of this run.
 struct CommandLineOptions {
-    enum class Action { Run, ShowHelp, ShowVersion, ListExercises };
+    enum class Action { Run, ShowHelp, ShowVersion, ListExercises, ForgetPupil, ExportResults };
     Action action = Action::Run;
     // A window name of the catalogue, opened instead of the menu; empty for
     // the menu.
@@ -20,6 +20,10 @@ struct CommandLineOptions {
     QString language;
     // A window of a fixed size instead of the whole screen.
     bool windowed = false;
+    // `--forget-pupil NAME`: the pupil whose answers and place in the class list are erased.
+    QString forgetPupil;
+    // `--export-results FILE`: where every kept answer is written as CSV ("-": the output).
+    QString exportPath;
 };
 
 // A command line the program cannot follow: one line that names what is wrong

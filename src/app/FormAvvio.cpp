@@ -1,6 +1,8 @@
 #include "app/FormAvvio.h"
 
+#include "app/FormAlunni.h"
 #include "app/FormMenu.h"
+#include "app/PupilNames.h"
 #include "app/WindowCatalog.h"
 #include "shared/Modulo1.h"
 #include "shared/ModuloColoriSuoni.h"
@@ -84,10 +86,21 @@ void FormAvvio::openAfterSplash(const QString& windowName)
 
 void FormAvvio::BottoneAvvio_Click()
 {
+    // With a class list the pupil first says who is answering.
+    if (!windowChangeUnderWay() && !classListNames().isEmpty()) {
+        FormAlunni::setNext(&FormAvvio::continueAfterSplash);
+        changeTo<FormAlunni>();
+        return;
+    }
+    continueAfterSplash(*this);
+}
+
+void FormAvvio::continueAfterSplash(Form& from)
+{
     if (const std::optional<WindowEntry> window = findWindow(windowAfterSplash()))
-        window->openFrom(*this);
+        window->openFrom(from);
     else
-        changeTo<FormMenu>();
+        from.changeTo<FormMenu>();
 }
 
 } // namespace app

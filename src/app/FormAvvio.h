@@ -18,6 +18,8 @@ public:
     // The window Avvio opens: an exercise by its catalogue name, or the menu
     // when the name is empty (as it is unless the command line names one).
     static void openAfterSplash(const QString& windowName);
+    // Opens that window in place of `from`.
+    static void continueAfterSplash(platform::Form& from);
 
     std::array<QLabel*, 3> Label2{};
     QPushButton* BottoneAvvio = nullptr;

@@ -2,7 +2,10 @@
 
 #include "shared/Modulo1.h"
 #include "shared/ModuloColoriSuoni.h"
+#include "app/FormAlunni.h"
 #include "app/MenuLayout.h"
+#include "app/PupilNames.h"
+#include "results/Recording.h"
 #include "app/TeacherAccess.h"
 #include "app/WindowCatalog.h"
 #include "exercise/ExerciseForm.h"
@@ -18,6 +21,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -61,6 +66,17 @@ FormMenu::FormMenu()
     connect(Check1, &QCheckBox::stateChanged, this, &FormMenu::Check1_Click);
     connect(Command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
     connect(Command8, &QPushButton::clicked, this, &FormMenu::Command8_Click);
+
+    mnuPupils = menuBar()->addAction(QString());
+    mnuPupils->setVisible(false);
+    connect(mnuPupils, &QAction::triggered, this, [this] {
+        FormAlunni::setNext([](Form& from) { from.changeTo<FormMenu>(); });
+        changeTo<FormAlunni>();
+    });
+    LabelResults = new QLabel(menuBar());
+    LabelResults->setObjectName(QStringLiteral("LabelResults"));
+    LabelResults->hide();
+    menuBar()->setCornerWidget(LabelResults, Qt::TopRightCorner);
 
     // The teacher's way in: an item at the end of the menu bar and
     // Ctrl+Shift+T, both asking for the password.
@@ -159,6 +175,21 @@ void FormMenu::Form_Load()
 void FormMenu::Form_Activate()
 {
     fillScreen();
+    showPupilsAndResults();
+}
+
+void FormMenu::showPupilsAndResults()
+{
+    const results::Recording* kept = recording();
+    const QString pupil = QFontMetrics(menuBar()->font()).elidedText(kept ? kept->pupil() : QString(), Qt::ElideRight, 240);
+    mnuPupils->setText(language::LookupString(language::Message::PupilChangeName) + QStringLiteral(" (")
+                       + QString(pupil).replace(u'&', QStringLiteral("&&")) + u')');
+    mnuPupils->setVisible(!classListNames().isEmpty());
+    const QString problem = kept ? kept->problem() : QString();
+    LabelResults->setText(QFontMetrics(LabelResults->font()).elidedText(problem, Qt::ElideRight, width() / 2));
+    LabelResults->setToolTip(problem);
+    LabelResults->setAccessibleName(problem);
+    LabelResults->setVisible(!problem.isEmpty());
 }
 
 void FormMenu::Form_Resize()

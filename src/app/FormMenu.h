@@ -6,6 +6,7 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
 class QFont;
 class QRect;
 class QMenu;
@@ -33,6 +34,10 @@ public:
     QAction* cmdTeacher = nullptr; // the teacher's view, in the menu bar and on Ctrl+Shift+T, behind the password
     QMenu* mnuLanguages = nullptr;
     QList<QAction*> mnuLanguage;
+    // Back to the class list's names; shown only when there is one.
+    QAction* mnuPupils = nullptr;
+    // One small line, at the right of the menu bar, when answers cannot be kept.
+    QLabel* LabelResults = nullptr;
 
     void mnuLanguage_Click(int index);
 
@@ -64,6 +69,8 @@ private:
     QPushButton* addButton(const QString& name, const QRect& place, const QString& caption);
     void addExerciseButtons();
     void giveLanguageMenuAMnemonic();
+    // The way back to the names and the results line, as things stand now.
+    void showPupilsAndResults();
 
     QList<QPushButton*> m_exerciseButtons;
 };

@@ -1,7 +1,9 @@
 #include "app/StartUp.h"
 
 #include "app/FormAvvio.h"
+#include "app/FormAlunni.h"
 #include "app/FormMenu.h"
+#include "app/PupilNames.h"
 #include "app/WindowCatalog.h"
 #include "shared/Modulo1.h"
 #include "language/LanguageSupport.h"
@@ -25,9 +27,13 @@ bool StartUp(platform::SingleInstance& instance, const FirstWindows& first)
     FormMenu::becomeExercisesHome();
     language::captionMessageButtonsFromLanguage();
     FormAvvio::openAfterSplash(first.exercise);
+    startRecording();
     if (first.splash)
         platform::Form::show<FormAvvio>();
-    else if (first.exercise.isEmpty())
+    else if (!classListNames().isEmpty()) {
+        FormAlunni::setNext(&FormAvvio::continueAfterSplash);
+        platform::Form::show<FormAlunni>();
+    } else if (first.exercise.isEmpty())
         platform::Form::show<FormMenu>();
     else
         openWindow(first.exercise);

@@ -335,6 +335,26 @@ QString ResultsStore::problem() const
     return problemText(m_problem, m_detail);
 }
 
+bool ResultsStore::recordAll(const QList<AnswerRecord>& answers)
+{
+    if (!ensureWritable())
+        return false;
+    if (!m_db.transaction())
+        return fail(m_db.lastError());
+    for (const AnswerRecord& answer : answers) {
+        if (!record(answer)) {
+            m_db.rollback();
+            return false;
+        }
+    }
+    if (!m_db.commit()) {
+        const QSqlError error = m_db.lastError();
+        m_db.rollback();
+        return fail(error);
+    }
+    return true;
+}
+
 bool ResultsStore::record(const AnswerRecord& answer)
 {
     if (!ensureWritable())

@@ -61,6 +61,8 @@ public:
     // already kept is not kept twice (and counts as kept). A missing id or
     // time is filled in.
     bool record(const AnswerRecord& answer);
+    // Keeps many answers in one transaction: all of them or none.
+    bool recordAll(const QList<AnswerRecord>& answers);
     int answerCount(const QString& pupil = {}) const;
 
     // The class list. Names are cleaned (cleanName) and checked (checkName);

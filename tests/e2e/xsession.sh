@@ -29,6 +29,9 @@ WORK=$(mktemp -d) || fail "cannot make a temporary folder"
 export TMPDIR="$WORK"
 export XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The account's settings and results, and the school's settings, of this run
+# alone: the answers a test gives are never kept on the machine's account.
+export XDG_DATA_HOME="$WORK/data" XDG_CONFIG_HOME="$WORK/config" GONIOMA_CONFIG="$WORK/school/gonioma.conf"
 # The test runner asks for the offscreen platform; here the windows are real.
 export QT_QPA_PLATFORM=xcb
 export LC_ALL=C.UTF-8

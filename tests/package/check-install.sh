@@ -188,7 +188,7 @@ wait "$SECOND" "$FIRST" 2>/dev/null
 exit 0
 EOF
 mkdir -m 700 "$WORK/tmp"
-TMPDIR="$WORK/tmp" XDG_RUNTIME_DIR="$WORK/tmp" LAUNCHER="$PREFIX/bin/gonioma" BOX_TITLE="$BOX_TITLE" WORK="$WORK" \
+TMPDIR="$WORK/tmp" XDG_RUNTIME_DIR="$WORK/tmp" XDG_DATA_HOME="$WORK/data" XDG_CONFIG_HOME="$WORK/config" LAUNCHER="$PREFIX/bin/gonioma" BOX_TITLE="$BOX_TITLE" WORK="$WORK" \
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$WORK/run.sh" >"$WORK/xvfb-run.log" 2>&1
 [ "$(cat "$WORK/result" 2>/dev/null)" = ok ] || fail "installed program: $(cat "$WORK/result" 2>/dev/null || echo 'did not run')"
 # Nothing but, without a sound device, one line that says so.

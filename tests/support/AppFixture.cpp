@@ -1,6 +1,7 @@
 #include "support/AppFixture.h"
 
 #include "app/FormMenu.h"
+#include "app/PupilNames.h"
 #include "shared/Modulo1.h"
 #include "language/LanguageSupport.h"
 #include "language/TextDirection.h"
@@ -64,6 +65,7 @@ void AppFixture::TearDown()
         form->unload();
     settle();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    app::stopRecording();
     shared::resetGlobals();
     language::CurrentLanguageFile.clear();
     language::forgetUnsavedLanguage();

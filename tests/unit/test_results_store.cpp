@@ -12,8 +12,11 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 #include <unistd.h>
 
@@ -191,6 +194,36 @@ TEST(ResultsStoreTest, AnswersAreKeptOnceReadBackSummedAndSeenByAnotherStoreOnTh
     ASSERT_TRUE(store.markSent({batch[0].id, batch[1].id, batch[2].id}));
     EXPECT_EQ(other.unsentCount(), 1);
     EXPECT_EQ(other.unsent(10), QList<AnswerRecord>{given[3]});
+}
+
+TEST(ResultsStoreTest, StoresInSeveralThreadsWriteTheSameFileAndEveryAnswerIsKept)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("results.sqlite"));
+    ResultsStore main(path, {.busyTimeoutMs = 5000});
+    constexpr int kEach = 150;
+    std::atomic<int> keptByThreads{0};
+    QList<QThread*> threads;
+    for (int t = 0; t < 2; ++t) {
+        threads.append(QThread::create([&, t] {
+            // A store of the thread's own, as the school server's sender has.
+            ResultsStore store(path, {.busyTimeoutMs = 5000});
+            for (int i = 0; i < kEach; ++i)
+                keptByThreads += store.record(answer(QStringLiteral("Thread %1").arg(t), QStringLiteral("frmRuota"), true, 1)) ? 1 : 0;
+        }));
+        threads.last()->start();
+    }
+    int keptByMain = 0;
+    for (int i = 0; i < kEach; ++i)
+        keptByMain += main.record(answer(QStringLiteral("Main"), QStringLiteral("frmRuota"), false, 1)) ? 1 : 0;
+    for (QThread* thread : threads) {
+        thread->wait();
+        delete thread;
+    }
+    EXPECT_EQ(keptByMain, kEach) << main.problem().toStdString();
+    EXPECT_EQ(keptByThreads.load(), 2 * kEach);
+    EXPECT_EQ(main.answerCount(), 3 * kEach);
+    EXPECT_EQ(main.answerCount(QStringLiteral("Thread 1")), kEach);
 }
 
 TEST(ResultsStoreTest, TheClassListIsKeptInOrderAndRenamingCarriesTheAnswersWhileForgettingErasesThem)
@@ -471,6 +504,35 @@ TEST(CsvWriterTest, AnExportHasAHeaderAndOneRowPerAnswerInUtf8)
     EXPECT_EQ(file.readAll().count("\r\n"), 2);
     EXPECT_FALSE(exportCsvFile(store, {}, dir.filePath(QStringLiteral("no/such/folder/out.csv")), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(CsvWriterTest, TheExportWritesEachRowAsItsFieldsSayWhateverTheTime)
+{
+    QTemporaryDir dir;
+    ResultsStore store(dir.filePath(QStringLiteral("results.sqlite")));
+    const QList<QDateTime> times = {
+        QDateTime(QDate(1969, 12, 31), QTime(23, 59, 59, 999), Qt::UTC),
+        QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC),
+        QDateTime(QDate(2026, 3, 1), QTime(23, 59, 59, 999), Qt::UTC),
+        QDateTime(QDate(2026, 3, 2), QTime(0, 0, 0, 1), Qt::UTC),
+        QDateTime(QDate(2028, 2, 29), QTime(12, 30, 5, 40), Qt::UTC),
+    };
+    QList<AnswerRecord> kept;
+    for (const QDateTime& at : times) {
+        AnswerRecord a = answer(QStringLiteral(" Zoë, \"Z\" "), QStringLiteral("frmRuota7"), kept.size() % 2, 3, at);
+        a.answer = QStringLiteral("typed=1\n2");
+        a.secondsShown = 12.3456;
+        a.round = QStringLiteral("r,1");
+        ASSERT_TRUE(store.record(a));
+        kept.append(a);
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(writeCsv(store, {}, buffer));
+    QByteArray expected = csvRow(csvHeader());
+    for (const AnswerRecord& a : kept)
+        expected += csvRow(csvFields(a));
+    EXPECT_EQ(buffer.data(), expected);
 }
 
 TEST(QuestionTextTest, KeysAndValuesComeBackAsTheyWereWritten)
