@@ -110,12 +110,17 @@ frmInsegnante::frmInsegnante()
         classRow->addWidget(b);
     top->addWidget(fraClass);
     top->addStretch(1);
+    root->addLayout(top);
+    // What the table shows, on a row of its own so the class's buttons keep
+    // the whole width on a small screen.
+    auto* measureRow = new QHBoxLayout();
     lblMeasure = addControl(new QLabel(QStringLiteral("Mostra:"), client()), QStringLiteral("lblMeasure"));
     cboMeasure = addControl(new QComboBox(client()), QStringLiteral("cboMeasure"));
     lblMeasure->setBuddy(cboMeasure);
-    top->addWidget(lblMeasure);
-    top->addWidget(cboMeasure);
-    root->addLayout(top);
+    measureRow->addWidget(lblMeasure);
+    measureRow->addWidget(cboMeasure);
+    measureRow->addStretch(1);
+    root->addLayout(measureRow);
 
     auto* split = new QSplitter(Qt::Vertical, client());
     m_table = new QTableView(split);
