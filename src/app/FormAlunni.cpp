@@ -4,6 +4,7 @@
 #include "app/FormMenu.h"
 #include "app/PupilNames.h"
 #include "language/LanguageSupport.h"
+#include "language/TranslateForm.h"
 #include "platform/widgets/Controls.h"
 #include "results/Recording.h"
 #include "shared/Modulo1.h"
@@ -46,11 +47,12 @@ void FormAlunni::setNext(std::function<void(Form& from)> next)
 FormAlunni::FormAlunni()
     : Form(QStringLiteral("FormAlunni"))
 {
-    setWindowTitle(QStringLiteral("Gonioma"));
+    setWindowTitle(QStringLiteral("Chi sei?"));
     setDesignInnerSize(800, 560);
     showAtScreenSize();
 
-    Label1 = addControl(newLabel(client(), QRect(kLeft, 16, 760, 56), QString()), QStringLiteral("Label1"));
+    Label1 = addControl(newLabel(client(), QRect(kLeft, 16, 760, 56), QStringLiteral("Scegli il tuo nome")),
+                        QStringLiteral("Label1"));
     Label1->setFont(designFont(font().family(), 24, true));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(false);
@@ -66,14 +68,16 @@ FormAlunni::FormAlunni()
     }
 
     const QFont navigationFont = designFont(font().family(), 14, true);
-    CommandPrevious = addControl(newButton(client(), QRect(kLeft, kNavigationTop, kButtonWidth, kButtonHeight), QString()),
-                                 QStringLiteral("CommandPrevious"));
+    CommandPrevious = addControl(
+        newButton(client(), QRect(kLeft, kNavigationTop, kButtonWidth, kButtonHeight), QStringLiteral("Nomi precedenti")),
+        QStringLiteral("CommandPrevious"));
     LabelPage = addControl(newLabel(client(), QRect(kLeft + kColumnStep, kNavigationTop, kButtonWidth, kButtonHeight),
                                     QString()),
                            QStringLiteral("LabelPage"));
     LabelPage->setAlignment(Qt::AlignCenter);
     CommandNext = addControl(
-        newButton(client(), QRect(kLeft + 2 * kColumnStep, kNavigationTop, kButtonWidth, kButtonHeight), QString()),
+        newButton(client(), QRect(kLeft + 2 * kColumnStep, kNavigationTop, kButtonWidth, kButtonHeight),
+                  QStringLiteral("Altri nomi")),
         QStringLiteral("CommandNext"));
     for (QWidget* w : {static_cast<QWidget*>(CommandPrevious), static_cast<QWidget*>(LabelPage),
                        static_cast<QWidget*>(CommandNext)})
@@ -84,11 +88,12 @@ FormAlunni::FormAlunni()
 
 void FormAlunni::Form_Load()
 {
-    Label1->setText(language::LookupString(Message::PupilPickPrompt));
+    QPointer<FormAlunni> self(this);
+    language::TranslateForm(this);
+    // The translation lets the event loop run; the program may have ended meanwhile.
+    if (!self || !self->isLoaded())
+        return;
     Label1->setAccessibleName(Label1->text());
-    setWindowTitle(language::LookupString(Message::PupilPickTitle));
-    CommandPrevious->setText(language::LookupString(Message::PupilPreviousPage));
-    CommandNext->setText(language::LookupString(Message::PupilNextPage));
     m_names = classListNames();
     shared::bindSharedResizer(this);
     setBackColor(shared::RandomBackColor());
@@ -132,7 +137,8 @@ void FormAlunni::showPage(int page)
     LabelPage->setVisible(paged);
     CommandPrevious->setEnabled(m_page > 0);
     CommandNext->setEnabled(m_page + 1 < pageCount());
-    LabelPage->setText(language::LookupString(Message::PupilPageOf).arg(m_page + 1).arg(pageCount()));
+    // Written here, page by page; a list of one page has no such line.
+    LabelPage->setText(paged ? language::LookupString(Message::PupilPageOf).arg(m_page + 1).arg(pageCount()) : QString());
     fitCaptions();
     // A new page puts the keyboard on its first name.
     if (isVisible() && !NameButtons.isEmpty() && NameButtons.first()->isVisible()

@@ -6,6 +6,7 @@
 #include "results/Recording.h"
 #include "results/ResultsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +34,7 @@ QString classListFilePath()
 
 QStringList classListNames()
 {
-    if (results::Recording* kept = recording()) {
+    if (results::Recording* kept = recording(); kept && kept->hasResults()) {
         const QStringList names = kept->store().pupils();
         if (!names.isEmpty())
             return names;
@@ -49,6 +50,12 @@ QStringList classListNames()
 
 void startRecording()
 {
+    // Closed with the application, while Qt SQL still knows its connections.
+    static const bool closedAtTheEnd = [] {
+        qAddPostRoutine(&stopRecording);
+        return true;
+    }();
+    Q_UNUSED(closedAtTheEnd);
     stopRecording();
     runRecording() = std::make_unique<results::Recording>(results::ResultsStore::defaultPath());
     results::AnswerRecorder::install(runRecording().get());

@@ -1,5 +1,6 @@
 #include "app/WindowCatalog.h"
 
+#include "app/FormAlunni.h"
 #include "app/FormAvvio.h"
 #include "app/FormMenu.h"
 #include "exercises/frmRuota.h"
@@ -53,6 +54,7 @@ QList<WindowEntry> allWindows()
     return {
         window<FormAvvio>("FormAvvio", "Splash: the program's title and the button that opens the menu"),
         window<FormMenu>("FormMenu", "Main menu: a button per exercise, sounds switch, information, end"),
+        window<FormAlunni>("FormAlunni", "Pupils' names: the class list on large buttons, a page at a time"),
         window<teacherview::frmInsegnante>("frmInsegnante",
                                            "Teacher's view: results by pupil and exercise, charts, class list"),
         exercise<frmRuota>("frmRuota", "Build the angle: turn a second arm with step buttons until the asked size",

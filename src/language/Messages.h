@@ -71,10 +71,6 @@ enum class Message {
     PupilNameUnknown,
     PupilImportDone, // "%1" added, "%2" blank, "%3" repeated, "%4" too long
     PupilImportUnreadable,
-    PupilPickTitle, // the window where a pupil picks his or her name
-    PupilPickPrompt,
-    PupilPreviousPage,
-    PupilNextPage,
     PupilPageOf, // "%1" this page, "%2" how many
     PupilChangeName, // the menu's way back to the names
     TeacherAllExercises, // teacher's view: the table's first column, all exercises together
@@ -195,10 +191,6 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::PupilNameUnknown, "0219", false},
     MessageEntry{Message::PupilImportDone, "0220", false},
     MessageEntry{Message::PupilImportUnreadable, "0221", false},
-    MessageEntry{Message::PupilPickTitle, "0222", false},
-    MessageEntry{Message::PupilPickPrompt, "0223", false},
-    MessageEntry{Message::PupilPreviousPage, "0224", false},
-    MessageEntry{Message::PupilNextPage, "0225", false},
     MessageEntry{Message::PupilPageOf, "0226", false},
     MessageEntry{Message::PupilChangeName, "0227", false},
     MessageEntry{Message::TeacherAllExercises, "0240", false},

@@ -3,6 +3,7 @@
 #include "results/ResultsStore.h"
 
 #include <QByteArray>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -38,9 +39,22 @@ QString accountUserName()
 }
 
 Recording::Recording(const QString& databasePath)
-    : m_store(std::make_unique<ResultsStore>(databasePath))
+    : m_path(databasePath)
 {
-    noteProblem();
+}
+
+ResultsStore& Recording::store()
+{
+    if (!m_store) {
+        m_store = std::make_unique<ResultsStore>(m_path);
+        noteProblem();
+    }
+    return *m_store;
+}
+
+bool Recording::hasResults() const
+{
+    return m_store || QFileInfo::exists(m_path);
 }
 
 Recording::~Recording()
@@ -66,7 +80,7 @@ void Recording::setPupil(const QString& pupil)
 
 bool Recording::record(const AnswerRecord& answer)
 {
-    const bool kept = m_store->record(answer);
+    const bool kept = store().record(answer);
     noteProblem();
     return kept;
 }
@@ -79,7 +93,7 @@ QString Recording::problem() const
 void Recording::noteProblem()
 {
     // All is well most of the time: then no text is looked up.
-    if (m_store->problemKind() == StoreProblem::None && m_problem.isEmpty())
+    if (!m_store || (m_store->problemKind() == StoreProblem::None && m_problem.isEmpty()))
         return;
     const QString now = m_store->problem();
     if (now == m_problem)

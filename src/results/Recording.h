@@ -27,7 +27,7 @@ public:
 };
 
 // The program's recorder: the answers of this computer account in its
-// results database, under the name of the pupil who picked it, or of the
+// results database (opened at the first answer), under the name of the pupil who picked it, or of the
 // account when there is no class list. A fault never stops the pupil: the
 // answer is not kept, and one line on the error output and in problem() says
 // why, each time the reason changes.
@@ -46,7 +46,11 @@ public:
     // Called with the new line (empty when the fault has passed) whenever it changes.
     void onProblemChanged(std::function<void(const QString&)> listener) { m_listener = std::move(listener); }
 
-    ResultsStore& store() { return *m_store; }
+    // The store, opened on first use: a run in which nobody answers leaves
+    // the account's data folder as it was.
+    ResultsStore& store();
+    // Whether there is a results file to read yet (a class list kept in it).
+    bool hasResults() const;
 
     // The program's recording when it has one (the teacher's view shows its problem).
     static Recording* current();
@@ -54,6 +58,7 @@ public:
 private:
     void noteProblem();
 
+    QString m_path;
     std::unique_ptr<ResultsStore> m_store;
     QString m_pupil;
     QString m_problem;

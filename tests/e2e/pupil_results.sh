@@ -19,7 +19,7 @@ LNG="$(dirname "$BIN")/English.lng"
 [ -f "$LNG" ] || fail "no English.lng beside the program"
 SPLASH_TITLE=$(ini_value "$LNG" FormAvvio FormAvvio.Caption)
 [ -n "$SPLASH_TITLE" ] || SPLASH_TITLE=Gonioma
-NAMES_TITLE=$(ini_value "$LNG" Strings 0222)
+NAMES_TITLE=$(ini_value "$LNG" FormAlunni FormAlunni.Caption)
 EXERCISE_TITLE=$(ini_value "$LNG" frmRuota1 frmRuota1.Caption)
 [ -n "$NAMES_TITLE" ] && [ -n "$EXERCISE_TITLE" ] || fail "the window titles are missing from $LNG"
 

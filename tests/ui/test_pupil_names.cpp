@@ -189,12 +189,21 @@ TEST_F(PupilNamesTest, WhenAnswersCannotBeKeptThePupilPractisesOnAndTheMenuSaysW
     startAndPressAvvio();
     FormMenu* menu = window<FormMenu>();
     ASSERT_NE(menu, nullptr);
-    EXPECT_FALSE(menu->LabelResults->isHidden());
-    EXPECT_FALSE(menu->LabelResults->toolTip().isEmpty());
-    EXPECT_EQ(menu->LabelResults->toolTip(), app::recording()->problem());
+    // Nothing is opened before the first answer.
+    EXPECT_TRUE(menu->LabelResults->isHidden());
     answerOnce(menu);
     EXPECT_GE(shared::WrongCount + shared::CorrectCount, 1);
     EXPECT_EQ(app::recording()->store().answerCount(), 0);
+    auto* exercise = Form::instance<exercises::frmRuota1>();
+    ASSERT_NE(exercise, nullptr);
+    exercise->Command7->click();
+    settle();
+    menu = window<FormMenu>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->LabelResults->isHidden());
+    EXPECT_FALSE(menu->LabelResults->toolTip().isEmpty());
+    EXPECT_EQ(menu->LabelResults->toolTip(), app::recording()->problem());
+    EXPECT_FALSE(menu->LabelResults->toolTip().contains(u'\n'));
 }
 
 } // namespace
