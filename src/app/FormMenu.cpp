@@ -7,6 +7,7 @@
 #include "app/MenuLayout.h"
 #include "app/PupilNames.h"
 #include "results/Recording.h"
+#include "app/TeacherAccess.h"
 #include "app/WindowCatalog.h"
 #include "exercise/ExerciseForm.h"
 #include "language/LanguageFiles.h"
@@ -79,6 +80,12 @@ FormMenu::FormMenu()
     LabelResults->setObjectName(QStringLiteral("LabelResults"));
     LabelResults->hide();
     menuBar()->setCornerWidget(LabelResults, Qt::TopRightCorner);
+
+    // The teacher's way in: an item at the end of the menu bar and
+    // Ctrl+Shift+T, both asking for the password.
+    cmdTeacher = addControl(menuBar()->addAction(QStringLiteral("insegnante")), QStringLiteral("cmdTeacher"));
+    cmdTeacher->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    connect(cmdTeacher, &QAction::triggered, this, &FormMenu::cmdTeacher_Click);
 
     // F10 opens the language menu, as it opens the menu bar elsewhere.
     auto* openLanguages = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -306,6 +313,12 @@ QString FormMenu::informationText()
 void FormMenu::Command8_Click()
 {
     MessageBox::show({informationText(), MessageIcon::Information, MessageButtons::Ok, shared::messageBoxTitle()});
+}
+
+void FormMenu::cmdTeacher_Click()
+{
+    if (!windowChangeUnderWay())
+        openTeacherView(this);
 }
 
 void FormMenu::Command1_Click()

@@ -32,6 +32,7 @@ public:
     QCheckBox* Check1 = nullptr;
     QPushButton* Command8 = nullptr;  // information
     QPushButton* Command1 = nullptr;  // end of the program
+    QAction* cmdTeacher = nullptr; // the teacher's view, in the menu bar and on Ctrl+Shift+T, behind the password
     QMenu* mnuLanguages = nullptr;
     QList<QAction*> mnuLanguage;
     QMenu* mnuView = nullptr;
@@ -68,6 +69,7 @@ private:
     void Check1_Click();
     void Command1_Click();
     void Command8_Click();
+    void cmdTeacher_Click();
     QFont controlFont() const;
     // A button of the menu's look at its design place, given in twips.
     QPushButton* addButton(const QString& name, const QRect& place, const QString& caption);

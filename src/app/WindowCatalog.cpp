@@ -13,6 +13,7 @@
 #include "exercises/frmRuota6.h"
 #include "exercises/frmRuota7.h"
 #include "exercises/frmRuota8.h"
+#include "teacherview/frmInsegnante.h"
 
 #include <QPointer>
 
@@ -54,6 +55,8 @@ QList<WindowEntry> allWindows()
         window<FormAvvio>("FormAvvio", "Splash: the program's title and the button that opens the menu"),
         window<FormMenu>("FormMenu", "Main menu: a button per exercise, sounds switch, information, end"),
         window<FormAlunni>("FormAlunni", "Pupils' names: the class list on large buttons, a page at a time"),
+        window<teacherview::frmInsegnante>("frmInsegnante",
+                                           "Teacher's view: results by pupil and exercise, charts, class list"),
         exercise<frmRuota>("frmRuota", "Build the angle: turn a second arm with step buttons until the asked size",
                            "Command2", "costruisci l'angolo"),
         exercise<frmRuota3>("frmRuota3", "Compare two angles: tell with <, > or = how the left one compares",
