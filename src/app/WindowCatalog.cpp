@@ -39,6 +39,13 @@ WindowEntry exercise(const char* name, const char* description, const char* menu
     return entry;
 }
 
+template <class T> WindowEntry teacherWindow(const char* name, const char* description)
+{
+    WindowEntry entry = window<T>(name, description);
+    entry.forTeacher = true;
+    return entry;
+}
+
 std::optional<QList<WindowEntry>>& exercisesForTesting()
 {
     static std::optional<QList<WindowEntry>> exercises;
@@ -55,8 +62,8 @@ QList<WindowEntry> allWindows()
         window<FormAvvio>("FormAvvio", "Splash: the program's title and the button that opens the menu"),
         window<FormMenu>("FormMenu", "Main menu: a button per exercise, sounds switch, information, end"),
         window<FormAlunni>("FormAlunni", "Pupils' names: the class list on large buttons, a page at a time"),
-        window<teacherview::frmInsegnante>("frmInsegnante",
-                                           "Teacher's view: results by pupil and exercise, charts, class list"),
+        teacherWindow<teacherview::frmInsegnante>("frmInsegnante",
+                                                  "Teacher's view: results by pupil and exercise, charts, class list"),
         exercise<frmRuota>("frmRuota", "Build the angle: turn a second arm with step buttons until the asked size",
                            "Command2", "costruisci l'angolo"),
         exercise<frmRuota3>("frmRuota3", "Compare two angles: tell with <, > or = how the left one compares",

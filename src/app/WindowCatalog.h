@@ -29,6 +29,9 @@ struct WindowEntry {
     // Shows the window in place of `from`, which is then unloaded.
     std::function<bool(platform::Form& from)> openFrom;
 
+    // The teacher's own window, used at a desk: pupils never see it.
+    bool forTeacher = false;
+
     bool isExercise() const { return !menuButton.isEmpty(); }
 };
 

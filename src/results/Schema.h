@@ -11,7 +11,7 @@ namespace results::schema {
 
 // The version this program writes. A database of a higher version comes from
 // a newer program: it is read at most, never changed.
-inline constexpr int kVersion = 2;
+inline constexpr int kVersion = 3;
 
 // The database's version; -1 with `error` set when it cannot be read (not a
 // database, damaged, or locked).

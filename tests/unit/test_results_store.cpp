@@ -78,10 +78,10 @@ public:
         m_lastError = q.lastError().text();
         return ok;
     }
-    QVariant value(const QString& sql)
+    QVariant value(const QString& sql, int column = 0)
     {
         QSqlQuery q(m_db);
-        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
+        return q.exec(sql) && q.next() ? q.value(column) : QVariant();
     }
     QSqlDatabase& db() { return m_db; }
 
@@ -142,7 +142,19 @@ TEST(ResultsSchemaTest, ANewDatabaseGetsTheWholeSchemaAndAVersion1DatabaseIsMigr
     EXPECT_EQ(kept[1], inRound);
     OtherProgram check(old);
     EXPECT_EQ(check.value(QStringLiteral("PRAGMA user_version")).toInt(), schema::kVersion);
-    EXPECT_EQ(check.value(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = 'answers_by_pupil'")).toInt(), 1);
+    for (const char* index : {"answers_by_pupil", "answers_by_pupil_and_exercise"})
+        EXPECT_EQ(check.value(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = '%1'")
+                                  .arg(QLatin1String(index)))
+                      .toInt(),
+                  1)
+            << index;
+    // The teacher's table is summed from the index, without reading the rows.
+    EXPECT_TRUE(check.value(QStringLiteral("EXPLAIN QUERY PLAN SELECT pupil, exercise, COUNT(*), SUM(attempt = 1), "
+                                           "SUM(attempt = 1 AND right <> 0), MAX(answered_at) FROM answers "
+                                           "GROUP BY pupil, exercise"),
+                            3)
+                    .toString()
+                    .contains(QStringLiteral("COVERING INDEX answers_by_pupil_and_exercise")));
 }
 
 TEST(ResultsStoreTest, AnswersAreKeptOnceReadBackSummedAndSeenByAnotherStoreOnTheSameFile)
