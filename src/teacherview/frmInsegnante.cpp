@@ -3,6 +3,8 @@
 #include "language/TranslateForm.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/PictureBox.h"
+#include "results/CsvWriter.h"
+#include "server/ServerReader.h"
 #include "shared/Modulo1.h"
 #include "teacherview/AnswerListModel.h"
 #include "teacherview/PupilPage.h"
@@ -22,6 +24,7 @@
 #include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
@@ -96,6 +99,44 @@ frmInsegnante::frmInsegnante()
     m_notice->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
     m_notice->hide();
     root->addWidget(m_notice);
+
+    // The school server: the teacher's own name and password there, then the
+    // class to show and what the classroom computers have not sent yet.
+    fraSchool = addControl(new QGroupBox(QStringLiteral("Server della scuola"), client()), QStringLiteral("fraSchool"));
+    auto* schoolBox = new QVBoxLayout(fraSchool);
+    auto* loginRow = new QHBoxLayout();
+    lblTeacher = addControl(new QLabel(QStringLiteral("Nome:"), fraSchool), QStringLiteral("lblTeacher"));
+    txtTeacher = new QLineEdit(fraSchool);
+    txtTeacher->setObjectName(QStringLiteral("txtTeacher"));
+    lblTeacher->setBuddy(txtTeacher);
+    lblPassword = addControl(new QLabel(QStringLiteral("Password:"), fraSchool), QStringLiteral("lblPassword"));
+    txtPassword = new QLineEdit(fraSchool);
+    txtPassword->setObjectName(QStringLiteral("txtPassword"));
+    txtPassword->setEchoMode(QLineEdit::Password);
+    lblPassword->setBuddy(txtPassword);
+    cmdLogin = addControl(button(fraSchool, QStringLiteral("Entra")), QStringLiteral("cmdLogin"));
+    lblSchoolClass = addControl(new QLabel(QStringLiteral("Classe:"), fraSchool), QStringLiteral("lblSchoolClass"));
+    cboSchoolClass = new QComboBox(fraSchool);
+    cboSchoolClass->setObjectName(QStringLiteral("cboSchoolClass"));
+    cboSchoolClass->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cboSchoolClass->setEnabled(false);
+    lblSchoolClass->setBuddy(cboSchoolClass);
+    loginRow->addWidget(lblTeacher);
+    loginRow->addWidget(txtTeacher, 1);
+    loginRow->addWidget(lblPassword);
+    loginRow->addWidget(txtPassword, 1);
+    loginRow->addWidget(cmdLogin);
+    loginRow->addSpacing(16);
+    loginRow->addWidget(lblSchoolClass);
+    loginRow->addWidget(cboSchoolClass);
+    loginRow->addStretch(1);
+    schoolBox->addLayout(loginRow);
+    lblBacklog = new QLabel(fraSchool);
+    lblBacklog->setObjectName(QStringLiteral("lblBacklog"));
+    lblBacklog->setWordWrap(true);
+    schoolBox->addWidget(lblBacklog);
+    fraSchool->setVisible(server::schoolServerAddress().has_value());
+    root->addWidget(fraSchool);
 
     // The class list's buttons, the measure the table shows.
     auto* top = new QHBoxLayout();
@@ -199,6 +240,12 @@ frmInsegnante::frmInsegnante()
     connect(cmdExportCsv, &QPushButton::clicked, this, &frmInsegnante::exportCsv);
     connect(cmdPupilPdf, &QPushButton::clicked, this, &frmInsegnante::exportPupilPage);
     connect(cmdClose, &QPushButton::clicked, this, [this] { unload(); });
+    connect(cmdLogin, &QPushButton::clicked, this, &frmInsegnante::logInToSchool);
+    connect(txtPassword, &QLineEdit::returnPressed, this, &frmInsegnante::logInToSchool);
+    connect(cboSchoolClass, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            pickClass(cboSchoolClass->itemData(index).toString());
+    });
     connect(cboMeasure, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_summary->setMeasure(SummaryModel::Measure(qMax(0, index))); });
     connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -225,6 +272,12 @@ void frmInsegnante::Form_Load()
         return;
     fillMeasures();
     m_chart->showDays({}, viewText(Message::TeacherChartHint));
+    if (m_school) {
+        fillSchoolClasses();
+        showBacklogs();
+    } else {
+        lblBacklog->setText(viewText(Message::TeacherSchoolHint));
+    }
 }
 
 void frmInsegnante::Form_Activate()
@@ -316,6 +369,104 @@ void frmInsegnante::reload()
         m_chart->showDays({}, viewText(Message::TeacherChartHint));
     }
     showNotice(m_lastLine);
+}
+
+bool frmInsegnante::logInToSchool()
+{
+    const QString teacher = txtTeacher->text().trimmed();
+    // The password lives only in this call: out of the field at once, and
+    // overwritten once the server has been asked.
+    QString password = txtPassword->text();
+    txtPassword->clear();
+    auto forget = [&password] {
+        password.fill(QChar(u'\0'));
+        password.clear();
+    };
+    if (teacher.isEmpty() || password.isEmpty()) {
+        forget();
+        showNotice(viewText(Message::TeacherSchoolMissing));
+        txtPassword->setFocus();
+        return false;
+    }
+    std::shared_ptr<server::ServerReader> reader = server::openSchoolResults(teacher, password);
+    forget();
+    if (!reader) // the settings name no server (any more)
+        return false;
+    if (!reader->problem().isEmpty()) {
+        showNotice(reader->problem());
+        txtPassword->setFocus();
+        return false;
+    }
+    TeacherViewSource school;
+    school.reader = reader;
+    school.exportCsv = [reader](const QString& path) {
+        return results::exportCsvFile(*reader, QString(), path, nullptr);
+    };
+    school.exercises = m_source.exercises;
+    school.recordingProblem = m_source.recordingProblem;
+    // The school's pupils, not the computer's: no pick carries over, and the
+    // class lists are kept on the server by their own tools.
+    m_source = std::move(school);
+    m_school = std::move(reader);
+    m_pupil.clear();
+    m_exercise.clear();
+    for (QWidget* w : std::initializer_list<QWidget*>{txtTeacher, txtPassword, cmdLogin})
+        w->setEnabled(false);
+    fillSchoolClasses();
+    m_lastLine = viewText(Message::TeacherSchoolShown).arg(teacher);
+    reload();
+    showBacklogs();
+    return true;
+}
+
+void frmInsegnante::pickClass(const QString& className)
+{
+    if (!m_school)
+        return;
+    {
+        const QSignalBlocker quiet(cboSchoolClass);
+        cboSchoolClass->setCurrentIndex(qMax(0, cboSchoolClass->findData(className)));
+    }
+    if (className == m_school->className())
+        return;
+    m_school->setClassName(className);
+    reload();
+    showBacklogs();
+}
+
+void frmInsegnante::fillSchoolClasses()
+{
+    const QSignalBlocker quiet(cboSchoolClass);
+    cboSchoolClass->clear();
+    cboSchoolClass->addItem(viewText(Message::TeacherAllClasses), QString());
+    if (m_school) {
+        for (const QString& name : m_school->classes())
+            cboSchoolClass->addItem(name, name);
+        cboSchoolClass->setCurrentIndex(qMax(0, cboSchoolClass->findData(m_school->className())));
+    }
+    cboSchoolClass->setEnabled(m_school != nullptr);
+}
+
+void frmInsegnante::showBacklogs()
+{
+    if (!m_school)
+        return;
+    // The computers with the most waiting first; the whole list in the tooltip.
+    constexpr int kShown = 3;
+    const QList<server::ComputerBacklog> backlogs = m_school->backlogs();
+    QStringList lines;
+    for (const server::ComputerBacklog& backlog : backlogs)
+        lines.append(server::backlogLine(backlog));
+    if (lines.isEmpty()) {
+        lblBacklog->setText(viewText(Message::TeacherSchoolAllSent));
+        lblBacklog->setToolTip(QString());
+        return;
+    }
+    QStringList shown = lines.mid(0, kShown);
+    if (lines.size() > kShown)
+        shown.last() += QStringLiteral(" …");
+    lblBacklog->setText(shown.join(u'\n'));
+    lblBacklog->setToolTip(lines.join(u'\n'));
 }
 
 void frmInsegnante::showChart(const QString& pupil, const QString& exercise)
