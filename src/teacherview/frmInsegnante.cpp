@@ -100,43 +100,10 @@ frmInsegnante::frmInsegnante()
     m_notice->hide();
     root->addWidget(m_notice);
 
-    // The school server: the teacher's own name and password there, then the
-    // class to show and what the classroom computers have not sent yet.
-    fraSchool = addControl(new QGroupBox(QStringLiteral("Server della scuola"), client()), QStringLiteral("fraSchool"));
-    auto* schoolBox = new QVBoxLayout(fraSchool);
-    auto* loginRow = new QHBoxLayout();
-    lblTeacher = addControl(new QLabel(QStringLiteral("Nome:"), fraSchool), QStringLiteral("lblTeacher"));
-    txtTeacher = new QLineEdit(fraSchool);
-    txtTeacher->setObjectName(QStringLiteral("txtTeacher"));
-    lblTeacher->setBuddy(txtTeacher);
-    lblPassword = addControl(new QLabel(QStringLiteral("Password:"), fraSchool), QStringLiteral("lblPassword"));
-    txtPassword = new QLineEdit(fraSchool);
-    txtPassword->setObjectName(QStringLiteral("txtPassword"));
-    txtPassword->setEchoMode(QLineEdit::Password);
-    lblPassword->setBuddy(txtPassword);
-    cmdLogin = addControl(button(fraSchool, QStringLiteral("Entra")), QStringLiteral("cmdLogin"));
-    lblSchoolClass = addControl(new QLabel(QStringLiteral("Classe:"), fraSchool), QStringLiteral("lblSchoolClass"));
-    cboSchoolClass = new QComboBox(fraSchool);
-    cboSchoolClass->setObjectName(QStringLiteral("cboSchoolClass"));
-    cboSchoolClass->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    cboSchoolClass->setEnabled(false);
-    lblSchoolClass->setBuddy(cboSchoolClass);
-    loginRow->addWidget(lblTeacher);
-    loginRow->addWidget(txtTeacher, 1);
-    loginRow->addWidget(lblPassword);
-    loginRow->addWidget(txtPassword, 1);
-    loginRow->addWidget(cmdLogin);
-    loginRow->addSpacing(16);
-    loginRow->addWidget(lblSchoolClass);
-    loginRow->addWidget(cboSchoolClass);
-    loginRow->addStretch(1);
-    schoolBox->addLayout(loginRow);
-    lblBacklog = new QLabel(fraSchool);
-    lblBacklog->setObjectName(QStringLiteral("lblBacklog"));
-    lblBacklog->setWordWrap(true);
-    schoolBox->addWidget(lblBacklog);
-    fraSchool->setVisible(server::schoolServerAddress().has_value());
-    root->addWidget(fraSchool);
+    // The school server's row, only when the school settings name one: the
+    // view on this computer alone stays as it always was.
+    if (server::schoolServerAddress())
+        buildSchoolRow(root);
 
     // The class list's buttons, the measure the table shows.
     auto* top = new QHBoxLayout();
@@ -240,12 +207,6 @@ frmInsegnante::frmInsegnante()
     connect(cmdExportCsv, &QPushButton::clicked, this, &frmInsegnante::exportCsv);
     connect(cmdPupilPdf, &QPushButton::clicked, this, &frmInsegnante::exportPupilPage);
     connect(cmdClose, &QPushButton::clicked, this, [this] { unload(); });
-    connect(cmdLogin, &QPushButton::clicked, this, &frmInsegnante::logInToSchool);
-    connect(txtPassword, &QLineEdit::returnPressed, this, &frmInsegnante::logInToSchool);
-    connect(cboSchoolClass, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            pickClass(cboSchoolClass->itemData(index).toString());
-    });
     connect(cboMeasure, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_summary->setMeasure(SummaryModel::Measure(qMax(0, index))); });
     connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -264,6 +225,53 @@ frmInsegnante::frmInsegnante()
 
 frmInsegnante::~frmInsegnante() = default;
 
+void frmInsegnante::buildSchoolRow(QVBoxLayout* root)
+{
+    // The school server: the teacher's own name and password there, then the
+    // class to show and what the classroom computers have not sent yet.
+    fraSchool = addControl(new QGroupBox(QStringLiteral("Server della scuola"), client()), QStringLiteral("fraSchool"));
+    auto* schoolBox = new QVBoxLayout(fraSchool);
+    auto* loginRow = new QHBoxLayout();
+    lblTeacher = addControl(new QLabel(QStringLiteral("Nome:"), fraSchool), QStringLiteral("lblTeacher"));
+    txtTeacher = new QLineEdit(fraSchool);
+    txtTeacher->setObjectName(QStringLiteral("txtTeacher"));
+    lblTeacher->setBuddy(txtTeacher);
+    lblPassword = addControl(new QLabel(QStringLiteral("Password:"), fraSchool), QStringLiteral("lblPassword"));
+    txtPassword = new QLineEdit(fraSchool);
+    txtPassword->setObjectName(QStringLiteral("txtPassword"));
+    txtPassword->setEchoMode(QLineEdit::Password);
+    lblPassword->setBuddy(txtPassword);
+    cmdLogin = addControl(button(fraSchool, QStringLiteral("Entra")), QStringLiteral("cmdLogin"));
+    lblSchoolClass = addControl(new QLabel(QStringLiteral("Classe:"), fraSchool), QStringLiteral("lblSchoolClass"));
+    cboSchoolClass = new QComboBox(fraSchool);
+    cboSchoolClass->setObjectName(QStringLiteral("cboSchoolClass"));
+    cboSchoolClass->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cboSchoolClass->setEnabled(false);
+    lblSchoolClass->setBuddy(cboSchoolClass);
+    loginRow->addWidget(lblTeacher);
+    loginRow->addWidget(txtTeacher, 1);
+    loginRow->addWidget(lblPassword);
+    loginRow->addWidget(txtPassword, 1);
+    loginRow->addWidget(cmdLogin);
+    loginRow->addSpacing(16);
+    loginRow->addWidget(lblSchoolClass);
+    loginRow->addWidget(cboSchoolClass);
+    loginRow->addStretch(1);
+    schoolBox->addLayout(loginRow);
+    lblBacklog = new QLabel(fraSchool);
+    lblBacklog->setObjectName(QStringLiteral("lblBacklog"));
+    lblBacklog->setWordWrap(true);
+    schoolBox->addWidget(lblBacklog);
+    root->addWidget(fraSchool);
+    connect(cmdLogin, &QPushButton::clicked, this, &frmInsegnante::logInToSchool);
+    connect(txtPassword, &QLineEdit::returnPressed, this, &frmInsegnante::logInToSchool);
+    connect(cboSchoolClass, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            pickClass(cboSchoolClass->itemData(index).toString());
+    });
+}
+
+
 void frmInsegnante::Form_Load()
 {
     QPointer<frmInsegnante> self(this);
@@ -275,7 +283,7 @@ void frmInsegnante::Form_Load()
     if (m_school) {
         fillSchoolClasses();
         showBacklogs();
-    } else {
+    } else if (lblBacklog) {
         lblBacklog->setText(viewText(Message::TeacherSchoolHint));
     }
 }
@@ -373,11 +381,14 @@ void frmInsegnante::reload()
 
 bool frmInsegnante::logInToSchool()
 {
+    if (!fraSchool)
+        return false;
     const QString teacher = txtTeacher->text().trimmed();
     // The password lives only in this call: out of the field at once, and
     // overwritten once the server has been asked.
     QString password = txtPassword->text();
-    txtPassword->clear();
+    // Set, not cleared: a set text leaves nothing to undo back.
+    txtPassword->setText(QString());
     auto forget = [&password] {
         password.fill(QChar(u'\0'));
         password.clear();
@@ -436,6 +447,8 @@ void frmInsegnante::pickClass(const QString& className)
 
 void frmInsegnante::fillSchoolClasses()
 {
+    if (!cboSchoolClass)
+        return;
     const QSignalBlocker quiet(cboSchoolClass);
     cboSchoolClass->clear();
     cboSchoolClass->addItem(viewText(Message::TeacherAllClasses), QString());

@@ -19,6 +19,7 @@ class QLineEdit;
 class QModelIndex;
 class QPushButton;
 class QTableView;
+class QVBoxLayout;
 
 namespace platform {
 class PictureBox;
@@ -120,7 +121,7 @@ public:
     QPushButton* cmdExportCsv = nullptr;
     QPushButton* cmdPupilPdf = nullptr;
     QPushButton* cmdClose = nullptr;
-    // The school server's log-in and class picker (hidden without one).
+    // The school server's log-in and class picker (null without one).
     QGroupBox* fraSchool = nullptr;
     QLineEdit* txtTeacher = nullptr;
     QLineEdit* txtPassword = nullptr;
@@ -144,6 +145,7 @@ private:
     QString openFile(const QString& title, const QString& filter);
     QString saveFile(const QString& title, const QString& filter, const QString& suggested);
     void showChart(const QString& pupil, const QString& exercise);
+    void buildSchoolRow(QVBoxLayout* root);
     void fillSchoolClasses();
     void showBacklogs();
 
