@@ -416,13 +416,12 @@ bool frmInsegnante::logInToSchool()
     school.exercises = m_source.exercises;
     school.recordingProblem = m_source.recordingProblem;
     // The school's pupils, not the computer's: no pick carries over, and the
-    // class lists are kept on the server by their own tools.
+    // class lists are kept on the server by their own tools. The log-in stays
+    // open, to come back after the server was restarted or as someone else.
     m_source = std::move(school);
     m_school = std::move(reader);
     m_pupil.clear();
     m_exercise.clear();
-    for (QWidget* w : std::initializer_list<QWidget*>{txtTeacher, txtPassword, cmdLogin})
-        w->setEnabled(false);
     fillSchoolClasses();
     m_lastLine = viewText(Message::TeacherSchoolShown).arg(teacher);
     reload();

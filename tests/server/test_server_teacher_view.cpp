@@ -170,6 +170,12 @@ TEST_F(SchoolView, TeacherLogsInAndSeesEveryClassThenOne)
     EXPECT_EQ(view->cboSchoolClass->currentText(), QStringLiteral("5A"));
     view->pickClass(QString());
     EXPECT_EQ(view->summary()->rowCount(), 3);
+
+    // A refused second log-in leaves the school shown as it was.
+    logIn(*view, QStringLiteral("rita"), QStringLiteral("guess"));
+    EXPECT_TRUE(view->onSchoolServer());
+    EXPECT_TRUE(view->notice()->text().contains(QLatin1String("refused the log-in")));
+    EXPECT_EQ(view->summary()->rowCount(), 3);
 }
 
 TEST_F(SchoolView, WithoutAServerTheViewHasNoLogIn)
