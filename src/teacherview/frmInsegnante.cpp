@@ -2,7 +2,9 @@
 
 #include "language/TranslateForm.h"
 #include "platform/widgets/MessageBox.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/widgets/PictureBox.h"
+#include "resize/TextFit.h"
 #include "results/CsvWriter.h"
 #include "server/ServerReader.h"
 #include "shared/Modulo1.h"
@@ -280,6 +282,16 @@ void frmInsegnante::Form_Load()
         return;
     fillMeasures();
     m_chart->showDays({}, viewText(Message::TeacherChartHint));
+    // The view is laid out, not placed: with the classroom display its
+    // buttons and lists are made large enough for a finger here.
+    if (platform::ClassroomDisplay::isOn()) {
+        for (QObject* object : controls()) {
+            auto* control = qobject_cast<QWidget*>(object);
+            if (control && resize::isPupilTarget(control))
+                control->setMinimumSize(qMax(control->minimumWidth(), resize::kTouchTarget),
+                                        qMax(control->minimumHeight(), resize::kTouchTarget));
+        }
+    }
     if (m_school) {
         fillSchoolClasses();
         showBacklogs();
