@@ -132,6 +132,11 @@ enum class Message {
     TeacherPupilForgotten,
     TeacherChartHint,       // the chart before anything is picked
     TeacherEditFailed,
+    TeacherAllClasses,      // the school server's class picker: every class
+    TeacherSchoolHint,      // the school server named, the teacher not yet logged in
+    TeacherSchoolMissing,   // the log-in tried without a name or a password
+    TeacherSchoolAllSent,   // no computer has answers waiting to be sent
+    TeacherSchoolShown,     // logged in: %1 the teacher's role
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -268,6 +273,11 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::TeacherPupilForgotten, "0279", false},
     MessageEntry{Message::TeacherChartHint, "0280", false},
     MessageEntry{Message::TeacherEditFailed, "0281", false},
+    MessageEntry{Message::TeacherAllClasses, "0330", false},
+    MessageEntry{Message::TeacherSchoolHint, "0331", false},
+    MessageEntry{Message::TeacherSchoolMissing, "0332", false},
+    MessageEntry{Message::TeacherSchoolAllSent, "0333", false},
+    MessageEntry{Message::TeacherSchoolShown, "0334", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},

@@ -42,6 +42,9 @@ public:
 
     // The classes answers were sent from, and those with a class list.
     QStringList classes() const;
+    // The class read from now on; empty for every class.
+    void setClassName(const QString& className) { m_className = className; }
+    const QString& className() const { return m_className; }
     // Answers read by forEachAnswer at a time (2000).
     void setPageSize(int rows) { m_pageSize = std::max(rows, 1); }
 

@@ -2,7 +2,11 @@
 
 #include "language/TranslateForm.h"
 #include "platform/widgets/MessageBox.h"
+#include "platform/services/ClassroomDisplay.h"
 #include "platform/widgets/PictureBox.h"
+#include "resize/TextFit.h"
+#include "results/CsvWriter.h"
+#include "server/ServerReader.h"
 #include "shared/Modulo1.h"
 #include "teacherview/AnswerListModel.h"
 #include "teacherview/PupilPage.h"
@@ -22,6 +26,7 @@
 #include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
@@ -96,6 +101,11 @@ frmInsegnante::frmInsegnante()
     m_notice->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
     m_notice->hide();
     root->addWidget(m_notice);
+
+    // The school server's row, only when the school settings name one: the
+    // view on this computer alone stays as it always was.
+    if (server::schoolServerAddress())
+        buildSchoolRow(root);
 
     // The class list's buttons, the measure the table shows.
     auto* top = new QHBoxLayout();
@@ -217,6 +227,53 @@ frmInsegnante::frmInsegnante()
 
 frmInsegnante::~frmInsegnante() = default;
 
+void frmInsegnante::buildSchoolRow(QVBoxLayout* root)
+{
+    // The school server: the teacher's own name and password there, then the
+    // class to show and what the classroom computers have not sent yet.
+    fraSchool = addControl(new QGroupBox(QStringLiteral("Server della scuola"), client()), QStringLiteral("fraSchool"));
+    auto* schoolBox = new QVBoxLayout(fraSchool);
+    auto* loginRow = new QHBoxLayout();
+    lblTeacher = addControl(new QLabel(QStringLiteral("Nome:"), fraSchool), QStringLiteral("lblTeacher"));
+    txtTeacher = new QLineEdit(fraSchool);
+    txtTeacher->setObjectName(QStringLiteral("txtTeacher"));
+    lblTeacher->setBuddy(txtTeacher);
+    lblPassword = addControl(new QLabel(QStringLiteral("Password:"), fraSchool), QStringLiteral("lblPassword"));
+    txtPassword = new QLineEdit(fraSchool);
+    txtPassword->setObjectName(QStringLiteral("txtPassword"));
+    txtPassword->setEchoMode(QLineEdit::Password);
+    lblPassword->setBuddy(txtPassword);
+    cmdLogin = addControl(button(fraSchool, QStringLiteral("Entra")), QStringLiteral("cmdLogin"));
+    lblSchoolClass = addControl(new QLabel(QStringLiteral("Classe:"), fraSchool), QStringLiteral("lblSchoolClass"));
+    cboSchoolClass = new QComboBox(fraSchool);
+    cboSchoolClass->setObjectName(QStringLiteral("cboSchoolClass"));
+    cboSchoolClass->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cboSchoolClass->setEnabled(false);
+    lblSchoolClass->setBuddy(cboSchoolClass);
+    loginRow->addWidget(lblTeacher);
+    loginRow->addWidget(txtTeacher, 1);
+    loginRow->addWidget(lblPassword);
+    loginRow->addWidget(txtPassword, 1);
+    loginRow->addWidget(cmdLogin);
+    loginRow->addSpacing(16);
+    loginRow->addWidget(lblSchoolClass);
+    loginRow->addWidget(cboSchoolClass);
+    loginRow->addStretch(1);
+    schoolBox->addLayout(loginRow);
+    lblBacklog = new QLabel(fraSchool);
+    lblBacklog->setObjectName(QStringLiteral("lblBacklog"));
+    lblBacklog->setWordWrap(true);
+    schoolBox->addWidget(lblBacklog);
+    root->addWidget(fraSchool);
+    connect(cmdLogin, &QPushButton::clicked, this, &frmInsegnante::logInToSchool);
+    connect(txtPassword, &QLineEdit::returnPressed, this, &frmInsegnante::logInToSchool);
+    connect(cboSchoolClass, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            pickClass(cboSchoolClass->itemData(index).toString());
+    });
+}
+
+
 void frmInsegnante::Form_Load()
 {
     QPointer<frmInsegnante> self(this);
@@ -225,6 +282,22 @@ void frmInsegnante::Form_Load()
         return;
     fillMeasures();
     m_chart->showDays({}, viewText(Message::TeacherChartHint));
+    // The view is laid out, not placed: with the classroom display its
+    // buttons and lists are made large enough for a finger here.
+    if (platform::ClassroomDisplay::isOn()) {
+        for (QObject* object : controls()) {
+            auto* control = qobject_cast<QWidget*>(object);
+            if (control && resize::isPupilTarget(control))
+                control->setMinimumSize(qMax(control->minimumWidth(), resize::kTouchTarget),
+                                        qMax(control->minimumHeight(), resize::kTouchTarget));
+        }
+    }
+    if (m_school) {
+        fillSchoolClasses();
+        showBacklogs();
+    } else if (lblBacklog) {
+        lblBacklog->setText(viewText(Message::TeacherSchoolHint));
+    }
 }
 
 void frmInsegnante::Form_Activate()
@@ -316,6 +389,108 @@ void frmInsegnante::reload()
         m_chart->showDays({}, viewText(Message::TeacherChartHint));
     }
     showNotice(m_lastLine);
+}
+
+bool frmInsegnante::logInToSchool()
+{
+    if (!fraSchool)
+        return false;
+    const QString teacher = txtTeacher->text().trimmed();
+    // The password lives only in this call: out of the field at once, and
+    // overwritten once the server has been asked.
+    QString password = txtPassword->text();
+    // Set, not cleared: a set text leaves nothing to undo back.
+    txtPassword->setText(QString());
+    auto forget = [&password] {
+        password.fill(QChar(u'\0'));
+        password.clear();
+    };
+    if (teacher.isEmpty() || password.isEmpty()) {
+        forget();
+        showNotice(viewText(Message::TeacherSchoolMissing));
+        txtPassword->setFocus();
+        return false;
+    }
+    std::shared_ptr<server::ServerReader> reader = server::openSchoolResults(teacher, password);
+    forget();
+    if (!reader) // the settings name no server (any more)
+        return false;
+    if (!reader->problem().isEmpty()) {
+        showNotice(reader->problem());
+        txtPassword->setFocus();
+        return false;
+    }
+    TeacherViewSource school;
+    school.reader = reader;
+    school.exportCsv = [reader](const QString& path) {
+        return results::exportCsvFile(*reader, QString(), path, nullptr);
+    };
+    school.exercises = m_source.exercises;
+    school.recordingProblem = m_source.recordingProblem;
+    // The school's pupils, not the computer's: no pick carries over, and the
+    // class lists are kept on the server by their own tools. The log-in stays
+    // open, to come back after the server was restarted or as someone else.
+    m_source = std::move(school);
+    m_school = std::move(reader);
+    m_pupil.clear();
+    m_exercise.clear();
+    fillSchoolClasses();
+    m_lastLine = viewText(Message::TeacherSchoolShown).arg(teacher);
+    reload();
+    showBacklogs();
+    return true;
+}
+
+void frmInsegnante::pickClass(const QString& className)
+{
+    if (!m_school)
+        return;
+    {
+        const QSignalBlocker quiet(cboSchoolClass);
+        cboSchoolClass->setCurrentIndex(qMax(0, cboSchoolClass->findData(className)));
+    }
+    if (className == m_school->className())
+        return;
+    m_school->setClassName(className);
+    reload();
+    showBacklogs();
+}
+
+void frmInsegnante::fillSchoolClasses()
+{
+    if (!cboSchoolClass)
+        return;
+    const QSignalBlocker quiet(cboSchoolClass);
+    cboSchoolClass->clear();
+    cboSchoolClass->addItem(viewText(Message::TeacherAllClasses), QString());
+    if (m_school) {
+        for (const QString& name : m_school->classes())
+            cboSchoolClass->addItem(name, name);
+        cboSchoolClass->setCurrentIndex(qMax(0, cboSchoolClass->findData(m_school->className())));
+    }
+    cboSchoolClass->setEnabled(m_school != nullptr);
+}
+
+void frmInsegnante::showBacklogs()
+{
+    if (!m_school)
+        return;
+    // The computers with the most waiting first; the whole list in the tooltip.
+    constexpr int kShown = 3;
+    const QList<server::ComputerBacklog> backlogs = m_school->backlogs();
+    QStringList lines;
+    for (const server::ComputerBacklog& backlog : backlogs)
+        lines.append(server::backlogLine(backlog));
+    if (lines.isEmpty()) {
+        lblBacklog->setText(viewText(Message::TeacherSchoolAllSent));
+        lblBacklog->setToolTip(QString());
+        return;
+    }
+    QStringList shown = lines.mid(0, kShown);
+    if (lines.size() > kShown)
+        shown.last() += QStringLiteral(" …");
+    lblBacklog->setText(shown.join(u'\n'));
+    lblBacklog->setToolTip(lines.join(u'\n'));
 }
 
 void frmInsegnante::showChart(const QString& pupil, const QString& exercise)

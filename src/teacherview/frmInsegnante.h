@@ -15,12 +15,18 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QModelIndex;
 class QPushButton;
 class QTableView;
+class QVBoxLayout;
 
 namespace platform {
 class PictureBox;
+}
+
+namespace server {
+class ServerReader;
 }
 
 namespace teacherview {
@@ -93,6 +99,15 @@ public:
     void exportCsv();
     void exportPupilPage();
 
+    // When the school settings name a server: logs in with the name and
+    // password typed in the view (the password field is emptied at once) and
+    // shows the whole school from there; a refusal is said in the notice and
+    // the view stays as it was.
+    bool logInToSchool();
+    // On the school server: the class shown (empty: every class).
+    void pickClass(const QString& className);
+    bool onSchoolServer() const { return m_school != nullptr; }
+
     // The exports without the questions.
     bool writeCsv(const QString& path);
     bool writePupilPdf(const QString& path);
@@ -106,6 +121,13 @@ public:
     QPushButton* cmdExportCsv = nullptr;
     QPushButton* cmdPupilPdf = nullptr;
     QPushButton* cmdClose = nullptr;
+    // The school server's log-in and class picker (null without one).
+    QGroupBox* fraSchool = nullptr;
+    QLineEdit* txtTeacher = nullptr;
+    QLineEdit* txtPassword = nullptr;
+    QPushButton* cmdLogin = nullptr;
+    QComboBox* cboSchoolClass = nullptr;
+    QLabel* lblBacklog = nullptr;
 
 protected:
     void Form_Load() override;
@@ -123,8 +145,16 @@ private:
     QString openFile(const QString& title, const QString& filter);
     QString saveFile(const QString& title, const QString& filter, const QString& suggested);
     void showChart(const QString& pupil, const QString& exercise);
+    void buildSchoolRow(QVBoxLayout* root);
+    void fillSchoolClasses();
+    void showBacklogs();
 
     TeacherViewSource m_source;
+    // The school server's reader while the view shows it (also m_source.reader).
+    std::shared_ptr<server::ServerReader> m_school;
+    QLabel* lblTeacher = nullptr;
+    QLabel* lblPassword = nullptr;
+    QLabel* lblSchoolClass = nullptr;
     SummaryModel* m_summary = nullptr;
     AnswerListModel* m_answers = nullptr;
     ShareChart* m_chart = nullptr;
