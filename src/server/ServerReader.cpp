@@ -251,7 +251,7 @@ QList<ComputerBacklog> ServerReader::backlogs() const
 QString backlogLine(const ComputerBacklog& backlog)
 {
     return messageText(language::Message::ServerComputerBacklog,
-                       QStringLiteral("%1 (%2): %3 answers not yet sent, last heard from at %4"))
+                       QStringLiteral("%1 (%2): %3 answers not yet sent; last report at %4"))
         .arg(backlog.computer, backlog.account, QString::number(backlog.unsent),
              QLocale().toString(backlog.reportedAt.toLocalTime(), QLocale::ShortFormat));
 }

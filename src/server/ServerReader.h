@@ -59,7 +59,7 @@ private:
     bool m_loggedIn = false; // a failure after the log-in is a failed reading, not a refusal
 };
 
-// "lab-3 (pupil): 12 answers not yet sent, last heard from at 09:41", in the current language.
+// "lab-3 (pupil): 12 answers not yet sent; last report at 09:41", in the current language.
 QString backlogLine(const ComputerBacklog& backlog);
 
 // The address of the school's server when the school settings name one; the
