@@ -260,14 +260,16 @@ def opened(program, title, menu, splash):
     """Whether the window TITLE is shown; fails on a window that is neither it
     nor one of the program's others."""
     for window in program.windows():
-        if window.name == title:
+        # The name is read once: a window closing meanwhile answers with none.
+        name = window.name
+        if name == title:
             return True
         # A window just mapped can be seen on the bus a moment before its
         # title: it is looked at again on the next round.
-        if not window.name:
+        if not name:
             continue
-        if window.name not in (menu, splash, QUESTION_TITLE):
-            raise WalkFailed(f"a window titled '{window.name}' opened instead of '{title}'")
+        if name not in (menu, splash, QUESTION_TITLE):
+            raise WalkFailed(f"a window titled '{name}' opened instead of '{title}'")
     return False
 
 
