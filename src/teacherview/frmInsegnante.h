@@ -92,6 +92,8 @@ public:
     void importPupils();
     void exportCsv();
     void exportPupilPage();
+    // Opens the editor of the exercises' levels.
+    void openLevels();
 
     // The exports without the questions.
     bool writeCsv(const QString& path);
