@@ -227,6 +227,12 @@ void frmLivelli::Form_Load()
     language::TranslateForm(this);
     if (!self || !self->isLoaded())
         return;
+    // The controls a hidden row holds take the size of their caption, as
+    // the layout gives them when their row shows.
+    for (QObject* control : controls()) {
+        if (auto* widget = qobject_cast<QWidget*>(control))
+            widget->resize(widget->sizeHint().expandedTo(widget->size()));
+    }
     pickExercise(window());
 }
 
