@@ -40,9 +40,11 @@
 #include "platform/widgets/PressButton.h"
 #include "platform/services/Random.h"
 #include "platform/services/Screen.h"
+#include "teacherview/frmLivelli.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QSpinBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QFont>
@@ -360,5 +362,17 @@ int main(int argc, char** argv)
     auto* findRight = platform::Form::show<exercises::frmRuota4>();
     round(findRight, [&] { QTest::mouseClick(findRight->Picture2, Qt::LeftButton); },
           [&] { QTest::mouseClick(findRight->Picture1, Qt::LeftButton); }, QStringLiteral("frmRuota4-summary"));
+    // The teacher's level editor, at the exercise with the most to set and a
+    // level it refuses, so the reason shows.
+    auto* levels = platform::Form::show<teacherview::frmLivelli>();
+    levels->pickExercise(QStringLiteral("frmRuota"));
+    if (auto* min = levels->findChild<QSpinBox*>(QStringLiteral("spnMin")))
+        min->setValue(200);
+    if (auto* max = levels->findChild<QSpinBox*>(QStringLiteral("spnMax")))
+        max->setValue(100);
+    save(*levels, QStringLiteral("level-editor"));
+    levels->resize(screen);
+    save(*levels, QStringLiteral("level-editor-full"));
+    closeAll();
     return 0;
 }

@@ -14,6 +14,7 @@
 #include "exercises/frmRuota7.h"
 #include "exercises/frmRuota8.h"
 #include "teacherview/frmInsegnante.h"
+#include "teacherview/frmLivelli.h"
 
 #include <QPointer>
 
@@ -64,6 +65,8 @@ QList<WindowEntry> allWindows()
         window<FormAlunni>("FormAlunni", "Pupils' names: the class list on large buttons, a page at a time"),
         teacherWindow<teacherview::frmInsegnante>("frmInsegnante",
                                                   "Teacher's view: results by pupil and exercise, charts, class list"),
+        teacherWindow<teacherview::frmLivelli>("frmLivelli",
+                                               "Levels: what each exercise asks, checked and saved in the school settings"),
         exercise<frmRuota>("frmRuota", "Build the angle: turn a second arm with step buttons until the asked size",
                            "Command2", "costruisci l'angolo"),
         exercise<frmRuota3>("frmRuota3", "Compare two angles: tell with <, > or = how the left one compares",

@@ -137,6 +137,15 @@ enum class Message {
     TeacherSchoolMissing,   // the log-in tried without a name or a password
     TeacherSchoolAllSent,   // no computer has answers waiting to be sent
     TeacherSchoolShown,     // logged in: %1 the teacher's role
+    LevelsInForce, // %1 the level's keys as the file writes them
+    LevelsAnswerable,
+    LevelsRefused, // %1 why the level cannot be saved
+    LevelsSaved, // %1 the file
+    LevelsNotWritable, // %1 the file
+    LevelsSaveAsTitle,
+    LevelsSaveAsFilter,
+    LevelsNotWritten, // %1 the file
+    LevelsFileRefuses, // %1 the file's refusal line
     InformationLine1,     // the information box's extra lines (optional)
     InformationLine2,
     InformationLine3,
@@ -278,6 +287,15 @@ inline constexpr std::array kMessages{
     MessageEntry{Message::TeacherSchoolMissing, "0332", false},
     MessageEntry{Message::TeacherSchoolAllSent, "0333", false},
     MessageEntry{Message::TeacherSchoolShown, "0334", false},
+    MessageEntry{Message::LevelsInForce, "0350", false},
+    MessageEntry{Message::LevelsAnswerable, "0351", false},
+    MessageEntry{Message::LevelsRefused, "0352", false},
+    MessageEntry{Message::LevelsSaved, "0353", false},
+    MessageEntry{Message::LevelsNotWritable, "0354", false},
+    MessageEntry{Message::LevelsSaveAsTitle, "0355", false},
+    MessageEntry{Message::LevelsSaveAsFilter, "0356", false},
+    MessageEntry{Message::LevelsNotWritten, "0357", false},
+    MessageEntry{Message::LevelsFileRefuses, "0358", false},
     MessageEntry{Message::InformationLine1, "9996", true},
     MessageEntry{Message::InformationLine2, "9997", true},
     MessageEntry{Message::InformationLine3, "9998", true},

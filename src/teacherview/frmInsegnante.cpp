@@ -13,6 +13,7 @@
 #include "teacherview/QuestionFigure.h"
 #include "teacherview/ShareChart.h"
 #include "teacherview/ViewText.h"
+#include "teacherview/frmLivelli.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -197,6 +198,9 @@ frmInsegnante::frmInsegnante()
     cmdClose = addControl(button(client(), QStringLiteral("Chiudi")), QStringLiteral("cmdClose"));
     bottom->addWidget(cmdExportCsv);
     bottom->addWidget(cmdPupilPdf);
+    auto* cmdLevels = addControl(button(client(), QStringLiteral("Livelli...")), QStringLiteral("cmdLevels"));
+    bottom->addWidget(cmdLevels);
+    connect(cmdLevels, &QPushButton::clicked, this, &frmInsegnante::openLevels);
     bottom->addStretch(1);
     bottom->addWidget(cmdClose);
     root->addLayout(bottom);
@@ -745,6 +749,19 @@ bool frmInsegnante::writePupilPdf(const QString& path)
     showNotice(viewText(written ? Message::TeacherWritten : Message::TeacherNotWritten)
                    .arg(QDir::toNativeSeparators(path)));
     return written;
+}
+
+} // namespace teacherview
+
+namespace teacherview {
+
+void frmInsegnante::openLevels()
+{
+    QHash<QString, QString> captions;
+    for (const ExerciseColumn& column : m_source.exercises)
+        captions.insert(column.name, column.caption);
+    frmLivelli::setCaptions(std::move(captions));
+    Form::show<frmLivelli>();
 }
 
 } // namespace teacherview

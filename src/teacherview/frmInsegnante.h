@@ -98,6 +98,8 @@ public:
     void importPupils();
     void exportCsv();
     void exportPupilPage();
+    // Opens the editor of the exercises' levels.
+    void openLevels();
 
     // When the school settings name a server: logs in with the name and
     // password typed in the view (the password field is emptied at once) and
