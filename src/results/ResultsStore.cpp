@@ -431,6 +431,32 @@ QStringList ResultsStore::pupils() const
     return names;
 }
 
+bool ResultsStore::failEdit(const QSqlError& error)
+{
+    fail(error);
+    m_lastError = problem();
+    return false;
+}
+
+bool ResultsStore::editable()
+{
+    if (ensureWritable())
+        return true;
+    m_lastError = problem();
+    return false;
+}
+
+bool ResultsStore::commitEdit(QSqlQuery& query, bool ok)
+{
+    const QSqlError error = query.lastError();
+    query.finish();
+    if (ok && m_db.commit())
+        return true;
+    const QSqlError failure = ok ? m_db.lastError() : error;
+    m_db.rollback();
+    return failEdit(failure);
+}
+
 bool ResultsStore::refuse(Message message, const QString& detail)
 {
     QString english;
@@ -466,21 +492,16 @@ bool ResultsStore::addPupil(const QString& name)
     case NameFault::TooLong: return refuse(Message::PupilNameTooLong, QString::number(kMaxNameLength));
     case NameFault::None: break;
     }
-    if (!ensureWritable()) {
-        m_lastError = problem();
+    if (!editable())
         return false;
-    }
     if (pupils().contains(clean))
         return refuse(Message::PupilNameTaken, shownName(clean));
     QSqlQuery q(m_db);
     q.prepare(QStringLiteral("INSERT INTO pupils (name, position) "
                              "VALUES (?, (SELECT COALESCE(MAX(position), 0) + 1 FROM pupils))"));
     q.addBindValue(clean);
-    if (!q.exec()) {
-        fail(q.lastError());
-        m_lastError = problem();
-        return false;
-    }
+    if (!q.exec())
+        return failEdit(q.lastError());
     clearPassingProblem();
     return true;
 }
@@ -495,10 +516,8 @@ bool ResultsStore::renamePupil(const QString& from, const QString& to)
     case NameFault::TooLong: return refuse(Message::PupilNameTooLong, QString::number(kMaxNameLength));
     case NameFault::None: break;
     }
-    if (!ensureWritable()) {
-        m_lastError = problem();
+    if (!editable())
         return false;
-    }
     const QStringList names = pupils();
     if (!names.contains(oldName))
         return refuse(Message::PupilNameUnknown, shownName(oldName));
@@ -506,11 +525,8 @@ bool ResultsStore::renamePupil(const QString& from, const QString& to)
         return true;
     if (names.contains(newName))
         return refuse(Message::PupilNameTaken, shownName(newName));
-    if (!m_db.transaction()) {
-        fail(m_db.lastError());
-        m_lastError = problem();
-        return false;
-    }
+    if (!m_db.transaction())
+        return failEdit(m_db.lastError());
     QSqlQuery q(m_db);
     bool ok = q.prepare(QStringLiteral("UPDATE pupils SET name = ? WHERE name = ?"));
     q.addBindValue(newName);
@@ -520,15 +536,8 @@ bool ResultsStore::renamePupil(const QString& from, const QString& to)
     q.addBindValue(newName);
     q.addBindValue(oldName);
     ok = ok && q.exec();
-    const QSqlError error = q.lastError();
-    q.finish();
-    if (!ok || !m_db.commit()) {
-        const QSqlError failure = ok ? m_db.lastError() : error;
-        m_db.rollback();
-        fail(failure);
-        m_lastError = problem();
+    if (!commitEdit(q, ok))
         return false;
-    }
     clearPassingProblem();
     return true;
 }
@@ -537,18 +546,13 @@ bool ResultsStore::removePupil(const QString& name)
 {
     m_lastError.clear();
     const QString clean = cleanName(name);
-    if (!ensureWritable()) {
-        m_lastError = problem();
+    if (!editable())
         return false;
-    }
     QSqlQuery q(m_db);
     q.prepare(QStringLiteral("DELETE FROM pupils WHERE name = ?"));
     q.addBindValue(clean);
-    if (!q.exec()) {
-        fail(q.lastError());
-        m_lastError = problem();
-        return false;
-    }
+    if (!q.exec())
+        return failEdit(q.lastError());
     if (q.numRowsAffected() == 0)
         return refuse(Message::PupilNameUnknown, shownName(clean));
     clearPassingProblem();
@@ -560,15 +564,10 @@ bool ResultsStore::forgetPupil(const QString& name)
     m_lastError.clear();
     // Answers are kept under the name as given; the list holds it cleaned.
     const QString clean = cleanName(name);
-    if (!ensureWritable()) {
-        m_lastError = problem();
+    if (!editable())
         return false;
-    }
-    if (!m_db.transaction()) {
-        fail(m_db.lastError());
-        m_lastError = problem();
-        return false;
-    }
+    if (!m_db.transaction())
+        return failEdit(m_db.lastError());
     QSqlQuery q(m_db);
     int forgotten = 0;
     bool ok = q.prepare(QStringLiteral("DELETE FROM answers WHERE pupil = ? OR pupil = ?"));
@@ -580,15 +579,8 @@ bool ResultsStore::forgetPupil(const QString& name)
     q.addBindValue(clean);
     ok = ok && q.exec();
     forgotten += ok ? q.numRowsAffected() : 0;
-    const QSqlError error = q.lastError();
-    q.finish();
-    if (!ok || !m_db.commit()) {
-        const QSqlError failure = ok ? m_db.lastError() : error;
-        m_db.rollback();
-        fail(failure);
-        m_lastError = problem();
+    if (!commitEdit(q, ok))
         return false;
-    }
     // The log may still hold the pages: moved into the file and emptied.
     q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     q.finish();
@@ -607,16 +599,11 @@ bool ResultsStore::importPupils(const QString& filePath, QString* report)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return refuse(Message::PupilImportUnreadable, QDir::toNativeSeparators(filePath));
-    if (!ensureWritable()) {
-        m_lastError = problem();
+    if (!editable())
         return false;
-    }
     const ClassListText read = readClassList(bytes, isCsvFileName(filePath), pupils());
-    if (!m_db.transaction()) {
-        fail(m_db.lastError());
-        m_lastError = problem();
-        return false;
-    }
+    if (!m_db.transaction())
+        return failEdit(m_db.lastError());
     QSqlQuery q(m_db);
     bool ok = q.exec(QStringLiteral("SELECT COALESCE(MAX(position), 0) FROM pupils")) && q.next();
     qint64 position = ok ? q.value(0).toLongLong() : 0;
@@ -628,15 +615,8 @@ bool ResultsStore::importPupils(const QString& filePath, QString* report)
         q.addBindValue(++position);
         ok = q.exec();
     }
-    const QSqlError error = q.lastError();
-    q.finish();
-    if (!ok || !m_db.commit()) {
-        const QSqlError failure = ok ? m_db.lastError() : error;
-        m_db.rollback();
-        fail(failure);
-        m_lastError = problem();
+    if (!commitEdit(q, ok))
         return false;
-    }
     clearPassingProblem();
     if (report) {
         const QString text = lookup(Message::PupilImportDone,

@@ -109,6 +109,14 @@ private:
     bool refuse(language::Message message, const QString& detail = {});
     bool ensureWritable();
 
+    // A change to the class list: its fault kept as the line to show; false.
+    bool failEdit(const QSqlError& error);
+    // Whether the class list may be changed; otherwise why not is kept.
+    bool editable();
+    // Ends the transaction of a change: committed when every statement went
+    // well (`ok`), rolled back with the fault kept otherwise.
+    bool commitEdit(QSqlQuery& query, bool ok);
+
     QString m_path;
     StoreOptions m_options;
     QString m_connectionName;
